@@ -1,0 +1,85 @@
+// The program's connection to the host: the context block, the status of the
+// last call, and the calls themselves. Every function of the host library is
+// looked up on its first call only; a missing library or function makes that
+// call return a non-zero status instead of crashing.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "dbx/records.h"
+
+namespace dbx {
+
+using Status = std::int32_t;
+inline constexpr Status kSuccess = 0;
+// Returned without calling anything when the library or the function is missing.
+inline constexpr Status kNotBound = -1;
+
+inline constexpr std::int32_t kInterfaceVersion = 16000;
+inline constexpr const char* kInstanceName = "PCB";
+
+// The context block the library fills on open. The program never reads it.
+struct Context {
+    std::array<Byte, 28> bytes{};
+};
+
+// Finds a function of the host library by its undecorated name. Returns null
+// when the library or the function cannot be had. Replaceable in tests.
+class SymbolResolver {
+public:
+    virtual ~SymbolResolver() = default;
+    virtual void* resolve(const char* name) = 0;
+};
+
+// Loads the host library on the first look-up. On Windows: "dbx32.dll" from
+// the executable's own folder, else from the system search path with the
+// current directory taken out of it. Elsewhere: the shared object at
+// `libraryPath`, or "libdbx32.so" beside the executable when it is empty.
+std::unique_ptr<SymbolResolver> makeLibraryResolver(std::string libraryPath = {});
+
+// Every function the program declares: the six it calls and the others it
+// binds under the same lazy rule but never calls.
+std::span<const char* const> declaredFunctions();
+
+class Connection {
+public:
+    explicit Connection(std::unique_ptr<SymbolResolver> resolver);
+
+    // TOpenDesign(0, 16000, "PCB", context)
+    Status openDesign();
+    // TCloseDesign(context, "")
+    Status closeDesign();
+    // TGetFirstSelectedItem(context, item)
+    Status getFirstSelectedItem(ItemRecord& item);
+    // TGetDesignInfo(context, design)
+    Status getDesignInfo(DesignRecord& design);
+    // TModifyComponent(context, component)
+    Status modifyComponent(ComponentRecord& component);
+    // TRotateComponent(context, angle, center, component)
+    Status rotateComponent(units::TenthsOfDegree angle, units::DbPoint& center,
+                           ComponentRecord& component);
+
+    // The status of the last call, in place of the one before.
+    Status lastStatus() const { return status_; }
+    const Context& context() const { return context_; }
+
+    // The bound address of a declared function, looked up on first use;
+    // null when it cannot be had.
+    void* bind(std::string_view name);
+
+private:
+    Status remember(Status status);
+
+    std::unique_ptr<SymbolResolver> resolver_;
+    std::unordered_map<std::string, void*> bound_;
+    Context context_;
+    Status status_ = kSuccess;
+};
+
+}  // namespace dbx

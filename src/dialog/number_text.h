@@ -1,0 +1,52 @@
+// Every conversion between numbers and the texts the dialog shows or reads.
+// The user's locale is passed in; nothing here depends on the process locale.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numtext {
+
+// The user's regional number format.
+struct Locale {
+    std::string decimalSeparator = ".";
+    std::string groupSeparator = ",";
+};
+
+// Whole text must be one number in the user's format: optional blanks around,
+// optional sign, digits (grouped only in well-formed groups of three), the
+// locale's decimal separator, optional exponent. Empty or anything else:
+// nullopt. Never throws.
+std::optional<double> parseStrict(std::string_view text, const Locale& locale);
+
+// The longest leading number after blanks: sign, digits, one "." as decimal
+// point, optional exponent; the rest is ignored; no number gives 0.
+double parseLeading(std::string_view text);
+
+// Rounds to 15 significant digits (the shortest text of at most 15 digits,
+// read back). Non-finite values are returned as they are.
+double roundTo15Digits(double value);
+
+// Up to 15 significant digits, "." as decimal point, no trailing zeros, and
+// one leading blank in place of the sign when the number is not negative:
+// 90 -> " 90", 45.5 -> " 45.5", -15 -> "-15", 0 -> " 0".
+std::string signedNumberText(double value);
+
+// Up to 15 significant digits, the locale's decimal separator, no leading
+// blank: 0.0254 -> "0.0254", -1 -> "-1".
+std::string plainNumberText(double value, const Locale& locale);
+
+// To the nearest integer, a value exactly halfway going to the even
+// neighbour; nullopt when the result is outside the signed 32-bit range or
+// the value is not finite.
+std::optional<std::int32_t> roundToInt32(double value);
+
+// A display pattern such as "###0.000" or "###0.0": at least one integer
+// digit, exactly as many decimals as the pattern shows zeros after its ".",
+// rounded to those decimals, no thousands separator, the locale's decimal
+// separator. A value that rounds to zero shows no minus sign.
+std::string formatWithPattern(double value, std::string_view pattern, const Locale& locale);
+
+}  // namespace numtext
