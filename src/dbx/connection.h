@@ -32,7 +32,7 @@ struct Context {
 // Finds a function of the host library by its undecorated name. Returns null
 // when the library or the function cannot be had. Replaceable in tests.
 class SymbolResolver {
-public:
+  public:
     virtual ~SymbolResolver() = default;
     virtual void* resolve(const char* name) = 0;
 };
@@ -48,7 +48,7 @@ std::unique_ptr<SymbolResolver> makeLibraryResolver(std::string libraryPath = {}
 std::span<const char* const> declaredFunctions();
 
 class Connection {
-public:
+  public:
     explicit Connection(std::unique_ptr<SymbolResolver> resolver);
 
     // TOpenDesign(0, 16000, "PCB", context)
@@ -73,7 +73,7 @@ public:
     // null when it cannot be had.
     void* bind(std::string_view name);
 
-private:
+  private:
     Status remember(Status status);
 
     std::unique_ptr<SymbolResolver> resolver_;
