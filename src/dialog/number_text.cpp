@@ -1,0 +1,345 @@
+#include "dialog/number_text.h"
+
+#include <algorithm>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstddef>
+#include <limits>
+#include <system_error>
+
+namespace numtext {
+namespace {
+
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+std::string_view trimBlanks(std::string_view text) {
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isBlank(text.back())) {
+        text.remove_suffix(1);
+    }
+    return text;
+}
+
+std::size_t digitRun(std::string_view text, std::size_t pos) {
+    std::size_t end = pos;
+    while (end < text.size() && isDigit(text[end])) {
+        ++end;
+    }
+    return end - pos;
+}
+
+bool startsWithAt(std::string_view text, std::size_t pos, std::string_view what) {
+    return !what.empty() && pos <= text.size() && text.substr(pos).starts_with(what);
+}
+
+// Decimal power of the first non-zero digit plus the exponent, saturated; only
+// its sign matters: it tells an overflow from an underflow.
+long long magnitude(std::string_view intDigits, std::string_view fracDigits,
+                    std::string_view exponent) {
+    constexpr long long limit = 1'000'000'000;
+    long long exp = 0;
+    bool negativeExp = false;
+    for (char c : exponent) {
+        if (c == '-') {
+            negativeExp = true;
+        } else if (isDigit(c)) {
+            exp = std::min(limit, exp * 10 + (c - '0'));
+        }
+    }
+    if (negativeExp) {
+        exp = -exp;
+    }
+    const auto firstInt = intDigits.find_first_not_of('0');
+    if (firstInt != std::string_view::npos) {
+        return static_cast<long long>(intDigits.size() - firstInt) - 1 + exp;
+    }
+    const auto firstFrac = fracDigits.find_first_not_of('0');
+    if (firstFrac == std::string_view::npos) {
+        return -limit;  // all zeros: no overflow possible
+    }
+    return -static_cast<long long>(firstFrac) - 1 + exp;
+}
+
+// Converts a number already split into its parts (digits only, exponent with
+// an optional sign). Beyond the range of a double it gives an infinity, below
+// it a zero, each with the number's sign.
+double convertParts(bool negative, std::string_view intDigits, std::string_view fracDigits,
+                    std::string_view exponent) {
+    std::string text;
+    text.reserve(intDigits.size() + fracDigits.size() + exponent.size() + 4);
+    if (negative) {
+        text += '-';
+    }
+    text += intDigits.empty() ? std::string_view("0") : intDigits;
+    if (!fracDigits.empty()) {
+        text += '.';
+        text += fracDigits;
+    }
+    if (!exponent.empty()) {
+        text += 'e';
+        text += exponent;
+    }
+    double value = 0.0;
+    const char* const end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        const bool overflow = magnitude(intDigits, fracDigits, exponent) >= 0;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+        return negative ? -value : value;
+    }
+    if (ec != std::errc{} || ptr != end) {
+        // The parts were validated before; this cannot happen.
+        return 0.0;
+    }
+    return value;
+}
+
+// The exponent after 'e'/'E' at pos: optional sign and at least one digit.
+// Returns its length from the 'e' on, 0 when there is none.
+std::size_t exponentLength(std::string_view text, std::size_t pos) {
+    if (pos >= text.size() || (text[pos] != 'e' && text[pos] != 'E')) {
+        return 0;
+    }
+    std::size_t digitsAt = pos + 1;
+    if (digitsAt < text.size() && (text[digitsAt] == '+' || text[digitsAt] == '-')) {
+        ++digitsAt;
+    }
+    const std::size_t digits = digitRun(text, digitsAt);
+    return digits == 0 ? 0 : digitsAt + digits - pos;
+}
+
+// Up to 15 significant digits in the "C" form, exponent written as "E+15".
+std::string fifteenDigitText(double value) {
+    if (value == 0.0) {
+        return "0";  // also for -0
+    }
+    std::array<char, 64> buffer{};
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                      std::chars_format::general, 15);
+    std::string text(buffer.data(), result.ptr);
+    std::replace(text.begin(), text.end(), 'e', 'E');
+    return text;
+}
+
+}  // namespace
+
+std::optional<double> parseStrict(std::string_view text, const Locale& locale) {
+    text = trimBlanks(text);
+    std::size_t pos = 0;
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    const std::string_view decimal = locale.decimalSeparator;
+    // A group separator equal to the decimal one could never be told apart.
+    const std::string_view group = locale.groupSeparator == locale.decimalSeparator
+                                       ? std::string_view{}
+                                       : std::string_view(locale.groupSeparator);
+
+    std::string intDigits;
+    std::size_t run = digitRun(text, pos);
+    intDigits.append(text.substr(pos, run));
+    pos += run;
+    if (startsWithAt(text, pos, group)) {
+        // Grouping: a first group of 1 to 3 digits, then groups of exactly 3.
+        if (run == 0 || run > 3) {
+            return std::nullopt;
+        }
+        while (startsWithAt(text, pos, group)) {
+            pos += group.size();
+            run = digitRun(text, pos);
+            if (run != 3) {
+                return std::nullopt;
+            }
+            intDigits.append(text.substr(pos, run));
+            pos += run;
+        }
+    }
+
+    std::string_view fracDigits;
+    if (startsWithAt(text, pos, decimal)) {
+        pos += decimal.size();
+        run = digitRun(text, pos);
+        fracDigits = text.substr(pos, run);
+        pos += run;
+    }
+    if (intDigits.empty() && fracDigits.empty()) {
+        return std::nullopt;
+    }
+
+    std::string_view exponent;
+    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
+        const std::size_t length = exponentLength(text, pos);
+        if (length == 0) {
+            return std::nullopt;
+        }
+        exponent = text.substr(pos + 1, length - 1);
+        pos += length;
+    }
+    if (pos != text.size()) {
+        return std::nullopt;
+    }
+
+    const double value = convertParts(negative, intDigits, fracDigits, exponent);
+    if (std::isinf(value)) {
+        return std::nullopt;
+    }
+    return value;
+}
+
+double parseLeading(std::string_view text) {
+    std::size_t pos = 0;
+    while (pos < text.size() && isBlank(text[pos])) {
+        ++pos;
+    }
+    bool negative = false;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        negative = text[pos] == '-';
+        ++pos;
+    }
+    std::size_t run = digitRun(text, pos);
+    const std::string_view intDigits = text.substr(pos, run);
+    pos += run;
+    std::string_view fracDigits;
+    if (pos < text.size() && text[pos] == '.') {
+        ++pos;
+        run = digitRun(text, pos);
+        fracDigits = text.substr(pos, run);
+        pos += run;
+    }
+    if (intDigits.empty() && fracDigits.empty()) {
+        return 0.0;
+    }
+    const std::size_t length = exponentLength(text, pos);
+    const std::string_view exponent =
+        length == 0 ? std::string_view{} : text.substr(pos + 1, length - 1);
+    return convertParts(negative, intDigits, fracDigits, exponent);
+}
+
+double roundTo15Digits(double value) {
+    if (!std::isfinite(value)) {
+        return value;
+    }
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
+                                       std::chars_format::general, 15);
+    double rounded = value;
+    std::from_chars(buffer.data(), written.ptr, rounded, std::chars_format::general);
+    return rounded;
+}
+
+std::string signedNumberText(double value) {
+    std::string text = fifteenDigitText(value);
+    if (text.front() != '-') {
+        text.insert(text.begin(), ' ');
+    }
+    return text;
+}
+
+std::string plainNumberText(double value, const Locale& locale) {
+    std::string text = fifteenDigitText(value);
+    const auto point = text.find('.');
+    if (point != std::string::npos) {
+        text.replace(point, 1, locale.decimalSeparator);
+    }
+    return text;
+}
+
+std::optional<std::int32_t> roundToInt32(double value) {
+    if (!std::isfinite(value)) {
+        return std::nullopt;
+    }
+    // The program keeps the default rounding mode: to nearest, halves to even.
+    const double rounded = std::nearbyint(value);
+    if (rounded < -2147483648.0 || rounded > 2147483647.0) {
+        return std::nullopt;
+    }
+    return static_cast<std::int32_t>(rounded);
+}
+
+std::string formatWithPattern(double value, std::string_view pattern, const Locale& locale) {
+    if (!std::isfinite(value)) {
+        return fifteenDigitText(value);
+    }
+    const auto point = pattern.find('.');
+    const std::string_view intPattern = pattern.substr(0, point);
+    const std::string_view fracPattern =
+        point == std::string_view::npos ? std::string_view{} : pattern.substr(point + 1);
+    const auto decimals =
+        static_cast<std::size_t>(std::count(fracPattern.begin(), fracPattern.end(), '0'));
+    const auto minIntDigits = std::max<std::size_t>(
+        1, static_cast<std::size_t>(std::count(intPattern.begin(), intPattern.end(), '0')));
+
+    // The 15 significant digits as "d.ddddddddddddddde+x"; the rounding to the
+    // shown decimals works on these decimal digits, not on the binary value.
+    std::array<char, 64> buffer{};
+    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
+                                       std::fabs(value), std::chars_format::scientific, 14);
+    const std::string_view sci(buffer.data(),
+                               static_cast<std::size_t>(written.ptr - buffer.data()));
+    const auto ePos = sci.find('e');
+    std::string digits;
+    digits += sci[0];
+    digits.append(sci.substr(2, ePos - 2));
+    int exp10 = 0;
+    const std::string_view expText = sci.substr(ePos + 1);
+    std::from_chars(expText.data() + (expText.front() == '+' ? 1 : 0),
+                    expText.data() + expText.size(), exp10);
+
+    // All digits with the decimal point after intCount of them.
+    const int pointAt = exp10 + 1;
+    std::size_t intCount = 0;
+    if (pointAt <= 0) {
+        digits.insert(0, static_cast<std::size_t>(-pointAt), '0');
+    } else {
+        intCount = static_cast<std::size_t>(pointAt);
+    }
+    if (digits.size() < intCount + decimals + 1) {
+        digits.append(intCount + decimals + 1 - digits.size(), '0');
+    }
+    const bool roundUp = digits[intCount + decimals] >= '5';  // half away from zero
+    std::string kept = digits.substr(0, intCount + decimals);
+    if (roundUp) {
+        auto it = kept.rbegin();
+        for (; it != kept.rend() && *it == '9'; ++it) {
+            *it = '0';
+        }
+        if (it == kept.rend()) {
+            kept.insert(kept.begin(), '1');
+            ++intCount;
+        } else {
+            ++*it;
+        }
+    }
+
+    std::string intPart = kept.substr(0, intCount);
+    const std::string fracPart = kept.substr(intCount);
+    const auto firstNonZero = intPart.find_first_not_of('0');
+    intPart.erase(0, firstNonZero == std::string::npos ? intPart.size() : firstNonZero);
+    if (intPart.size() < minIntDigits) {
+        intPart.insert(0, minIntDigits - intPart.size(), '0');
+    }
+
+    std::string text;
+    const bool showsNonZero = kept.find_first_not_of('0') != std::string::npos;
+    if (value < 0 && showsNonZero) {
+        text += '-';
+    }
+    text += intPart;
+    if (decimals > 0) {
+        text += locale.decimalSeparator;
+        text += fracPart;
+    }
+    return text;
+}
+
+}  // namespace numtext
