@@ -1,0 +1,48 @@
+// Injected failures, read from COMPPLACE_SIM_FAIL: a comma-separated list of
+// `Function@N=status` (the Nth use of that function in this process) or
+// `Function@*=status` (every use). Format: README.md.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sim {
+
+enum class HostFunction {
+    OpenDesign,
+    CloseDesign,
+    GetFirstSelectedItem,
+    GetDesignInfo,
+    ModifyComponent,
+    RotateComponent,
+};
+inline constexpr std::size_t kHostFunctionCount = 6;
+
+// The exported name, e.g. "TOpenDesign".
+std::string_view hostFunctionName(HostFunction function);
+
+class FaultPlan {
+  public:
+    // An empty text is an empty plan. Anything malformed (an unknown function,
+    // a use count of 0, a status that is not a 32-bit number, an empty entry,
+    // the same entry twice) gives no plan and the reason in `error`.
+    static std::optional<FaultPlan> parse(std::string_view text, std::string& error);
+
+    // The status to inject into the `use`th (1-based) use of `function`; an
+    // entry for that exact use wins over an `@*` entry.
+    std::optional<std::int32_t> injectedStatus(HostFunction function, std::uint64_t use) const;
+
+  private:
+    struct Entry {
+        HostFunction function;
+        std::uint64_t use;  // 0 = every use
+        std::int32_t status;
+    };
+    std::vector<Entry> entries_;
+};
+
+}  // namespace sim
