@@ -1,0 +1,12 @@
+// The system beep, behind one seam so tests can count beeps.
+#pragma once
+
+namespace dialog {
+
+class Beeper {
+  public:
+    virtual ~Beeper() = default;
+    virtual void beep() = 0;
+};
+
+}  // namespace dialog

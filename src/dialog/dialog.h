@@ -1,0 +1,64 @@
+// The handlers behind Form1's controls. They work only on the form model,
+// the dialog state and the host connection; the same code runs behind the
+// real window and in the tests.
+#pragma once
+
+#include "dbx/connection.h"
+#include "dialog/beeper.h"
+#include "dialog/dialog_state.h"
+#include "dialog/form_model.h"
+#include "dialog/number_text.h"
+
+namespace dialog {
+
+class Dialog {
+  public:
+    // Wires every handler into `form`. All references must outlive the dialog.
+    Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::Locale locale);
+    Dialog(const Dialog&) = delete;
+    Dialog& operator=(const Dialog&) = delete;
+
+    // Start-up, before the window is first shown. May end the program.
+    void Form_Load();
+
+    // Units and coordinate mode.
+    void Option1_Click();
+    void Option2_Click();
+    void Option3_Click();
+    void Option4_Click();
+
+    // Move.
+    void Command1_Click();
+
+    // Rotation.
+    void Command3_Click();
+    void Text3_Change();
+
+    // Undo and exit.
+    void Command4_Click();
+    void Command2_Click();
+    void Form_CloseRequest();
+
+    const DialogState& state() const { return state_; }
+
+  private:
+    void Rotcomp();
+
+    // Unit handlers share their steps; only factor and pattern differ.
+    void showStoredLocation(std::int32_t factor, const std::string& pattern);
+    // Coordinate texts.
+    std::optional<double> readCoordinate(ControlId box,
+                                         const std::optional<ShownCoordinate>& shown) const;
+    void writeCoordinate(ControlId box, std::int64_t exactDb, const std::string& pattern,
+                         std::optional<ShownCoordinate>& shown);
+    void restoreSavedLocation();
+    std::optional<double> readAngle() const;
+
+    FormModel& form_;
+    dbx::Connection& dbx_;
+    Beeper& beeper_;
+    numtext::Locale locale_;
+    DialogState state_;
+};
+
+}  // namespace dialog

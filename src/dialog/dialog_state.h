@@ -1,0 +1,44 @@
+// The state all handlers of the dialog share. Created zero-filled with the
+// window and kept until the program ends.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+#include "dbx/records.h"
+#include "dbx/units.h"
+
+namespace dialog {
+
+inline constexpr const char* kMmFormat = "###0.000";
+inline constexpr const char* kMilsFormat = "###0.0";
+
+// What the dialog last wrote into an X or Y box and the exact value, in
+// database units before any origin is added, that the text was made from.
+// While the box still shows that text the exact value is used, so that a
+// move that leaves the location alone does not shift it by the display
+// rounding.
+struct ShownCoordinate {
+    std::string text;
+    std::int64_t exactDb = 0;
+};
+
+struct DialogState {
+    dbx::ItemRecord selectedItem;
+    dbx::ComponentRecord workComponent;
+    dbx::DesignRecord designInfo;
+    units::DbPoint targetLocation;
+    units::DbPoint rotationCenter;
+    std::int32_t unitFactor = 0;
+    std::string mmFormat;
+    std::string milsFormat;
+    std::string displayFormat;
+    units::DbCoord undoX;
+    units::DbCoord undoY;
+    units::WholeDegrees undoAngle;
+    std::optional<ShownCoordinate> shownX;
+    std::optional<ShownCoordinate> shownY;
+};
+
+}  // namespace dialog

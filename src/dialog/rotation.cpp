@@ -1,0 +1,86 @@
+// The angle box, the "&Rotation" button and the turn sent to the host.
+#include <cmath>
+
+#include "dialog/dialog.h"
+
+namespace dialog {
+namespace {
+
+constexpr double kStepDegrees = 90.0;
+constexpr double kFullTurnDegrees = 360.0;
+// The box refuses 361 degrees and more and shows the start-up angle again.
+constexpr double kRefusedFromDegrees = 361.0;
+constexpr std::int64_t kFullTurnTenths = 3600;
+
+bool fitsInt32(std::int64_t value) {
+    return value >= INT32_MIN && value <= INT32_MAX;
+}
+
+}  // namespace
+
+void Dialog::Command3_Click() {
+    // A box that holds no number is left as it is.
+    const std::optional<double> angle = readAngle();
+    if (!angle) {
+        return;
+    }
+    const double stepped = *angle + kStepDegrees;
+    if (!std::isfinite(stepped)) {
+        return;
+    }
+    form_.setText(ControlId::Text3, numtext::signedNumberText(stepped));
+
+    const std::optional<double> shown = readAngle();
+    if (shown && *shown >= kFullTurnDegrees) {
+        form_.setText(ControlId::Text3, numtext::signedNumberText(0.0));
+    }
+}
+
+void Dialog::Text3_Change() {
+    // Half-typed text ("", "-", letters) is left alone until it is a number.
+    const std::optional<double> typed = readAngle();
+    if (!typed) {
+        return;
+    }
+    if (*typed >= kRefusedFromDegrees) {
+        form_.setText(ControlId::Text3, numtext::signedNumberText(state_.undoAngle.value));
+    }
+    const std::optional<double> shown = readAngle();
+    if (shown && *shown == kFullTurnDegrees) {
+        form_.setText(ControlId::Text3, numtext::signedNumberText(0.0));
+    }
+}
+
+void Dialog::Rotcomp() {
+    const dbx::ComponentRecord& work = state_.workComponent;
+    const double boxTenths = numtext::parseLeading(form_.text(ControlId::Text3)) * 10.0;
+
+    // The turn from the component's angle to the box's, the other way round
+    // when flipped, plus a full turn so it is not negative within 0..360.
+    double rotation = 0.0;
+    if (work.isFlipped == 0) {
+        const std::int64_t base = kFullTurnTenths - work.angle.value;
+        if (!fitsInt32(base)) {
+            beeper_.beep();
+            return;
+        }
+        rotation = boxTenths + static_cast<double>(base);
+    } else {
+        const std::int64_t base = work.angle.value + kFullTurnTenths;
+        if (!fitsInt32(base)) {
+            beeper_.beep();
+            return;
+        }
+        rotation = static_cast<double>(base) - boxTenths;
+    }
+
+    state_.rotationCenter = units::DbPoint{units::DbCoord{-1}, units::DbCoord{-1}};
+    const std::optional<std::int32_t> turn = numtext::roundToInt32(rotation);
+    if (!turn) {
+        beeper_.beep();
+        return;
+    }
+    dbx_.rotateComponent(units::TenthsOfDegree{*turn}, state_.rotationCenter, state_.workComponent);
+}
+
+}  // namespace dialog

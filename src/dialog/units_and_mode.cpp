@@ -1,0 +1,44 @@
+// The unit (mils, mm) and coordinate mode (absolute, relative) options. Each
+// shows the location the component had when it was read, never the texts.
+#include "dialog/dialog.h"
+
+namespace dialog {
+
+void Dialog::Option3_Click() {
+    showStoredLocation(units::kDbPerMil, state_.milsFormat);
+}
+
+void Dialog::Option4_Click() {
+    showStoredLocation(units::kDbPerMm, state_.mmFormat);
+}
+
+void Dialog::Option1_Click() {
+    if (form_.isSelected(ControlId::Option4)) {
+        Option4_Click();
+    } else {
+        Option3_Click();
+    }
+}
+
+void Dialog::Option2_Click() {
+    Option1_Click();
+}
+
+void Dialog::showStoredLocation(std::int32_t factor, const std::string& pattern) {
+    state_.unitFactor = factor;
+    const bool relative = form_.isSelected(ControlId::Option2);
+
+    const units::DbPoint& location = state_.selectedItem.itemComponent.location;
+    std::int64_t x = location.x.value;
+    std::int64_t y = location.y.value;
+    if (relative) {
+        // In 64 bits the true difference shows even near the 32-bit ends.
+        x -= state_.designInfo.relativeOrigin.x.value;
+        y -= state_.designInfo.relativeOrigin.y.value;
+    }
+
+    writeCoordinate(ControlId::Text1, x, pattern, state_.shownX);
+    writeCoordinate(ControlId::Text2, y, pattern, state_.shownY);
+}
+
+}  // namespace dialog

@@ -1,0 +1,87 @@
+// The window-system rules the handlers rely on.
+#include "dialog/form_model.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace dialog {
+namespace {
+
+TEST(FormModel, StartsWithTheWindowsInitialStates) {
+    FormModel form;
+    EXPECT_TRUE(form.isVisible(ControlId::Command1));
+    EXPECT_FALSE(form.isVisible(ControlId::Command4));
+    EXPECT_TRUE(form.isSelected(ControlId::Option1));
+    EXPECT_TRUE(form.isSelected(ControlId::Option3));
+    EXPECT_FALSE(form.isSelected(ControlId::Option2));
+    EXPECT_FALSE(form.isSelected(ControlId::Option4));
+    EXPECT_EQ(form.checkValue(ControlId::Check1), CheckValue::Unchecked);
+    EXPECT_EQ(form.text(ControlId::Command1), "&Move");
+    EXPECT_EQ(form.text(ControlId::Text1), "");
+}
+
+TEST(FormModel, SettingATextRunsItsChangeHandlerNestedInsideTheSetter) {
+    FormModel form;
+    std::vector<std::string> seen;
+    form.onChange(ControlId::Text3, [&] {
+        seen.push_back(form.text(ControlId::Text3));
+        if (form.text(ControlId::Text3) == "400") {
+            form.setText(ControlId::Text3, " 0");
+            seen.push_back("after nested set");
+        }
+    });
+    form.setText(ControlId::Text3, "400");
+    EXPECT_EQ(seen, (std::vector<std::string>{"400", " 0", "after nested set"}));
+    form.setText(ControlId::Text3, " 0");  // unchanged text: no change event
+    EXPECT_EQ(seen.size(), 3u);
+}
+
+TEST(FormModel, SelectingAnOptionClearsOnlyItsPartnerAndRunsItsClickAtOnce) {
+    FormModel form;
+    int clicks = 0;
+    form.onClick(ControlId::Option4, [&] {
+        EXPECT_FALSE(form.isSelected(ControlId::Option3)) << "partner cleared before the click";
+        ++clicks;
+    });
+    form.select(ControlId::Option4);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(form.isSelected(ControlId::Option1)) << "the mode group is untouched";
+    form.userClicks(ControlId::Option4);  // clicking the selected option clicks again
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(FormModel, HiddenButtonsAndAnEndedProgramRunNoHandler) {
+    FormModel form;
+    int undo = 0;
+    int move = 0;
+    form.onClick(ControlId::Command4, [&] { ++undo; });
+    form.onClick(ControlId::Command1, [&] { ++move; });
+    form.userClicks(ControlId::Command4);
+    EXPECT_EQ(undo, 0);
+    form.endProgram();
+    form.userClicks(ControlId::Command1);
+    EXPECT_EQ(move, 0);
+    EXPECT_TRUE(form.hasEnded());
+}
+
+TEST(FormModel, UserClickTogglesACheckBox) {
+    FormModel form;
+    form.userClicks(ControlId::Check2);
+    EXPECT_EQ(form.checkValue(ControlId::Check2), CheckValue::Checked);
+    form.userClicks(ControlId::Check2);
+    EXPECT_EQ(form.checkValue(ControlId::Check2), CheckValue::Unchecked);
+}
+
+TEST(WindowDescription, MoveAndUndoShareOneRectangle) {
+    const Twips move = describe(ControlId::Command1).place;
+    const Twips undo = describe(ControlId::Command4).place;
+    EXPECT_EQ(move.left, undo.left);
+    EXPECT_EQ(move.top, undo.top);
+    EXPECT_EQ(move.width, undo.width);
+    EXPECT_EQ(move.height, undo.height);
+}
+
+}  // namespace
+}  // namespace dialog

@@ -1,0 +1,77 @@
+// A user's session with the dialog against the host simulator, loaded
+// through the program's own lazy binding.
+#pragma once
+
+#include <filesystem>
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "dbx/connection.h"
+#include "dialog/dialog.h"
+#include "dialog/form_model.h"
+#include "dialog/number_text.h"
+
+namespace testing_support {
+
+// The simulator's design file, key by key.
+struct Design {
+    int units = 0;
+    int originMode = 1;
+    long long originX = 0;
+    long long originY = 0;
+    int itemType = 9;
+    int compId = 17;
+    std::string refDes = "U12";
+    long long x = 0;
+    long long y = 0;
+    long long angle = 0;
+    long long flipped = 0;
+    long long fixed = 0;
+
+    std::string text() const;
+};
+
+class CountingBeeper : public dialog::Beeper {
+  public:
+    void beep() override { ++count; }
+    int count = 0;
+};
+
+inline const numtext::Locale kDotLocale{".", ","};
+inline const numtext::Locale kCommaLocale{",", "."};
+
+class SimSession {
+  public:
+    // Writes the design, resets the simulator, and builds the dialog.
+    // `failures` is a fault plan such as "TModifyComponent@1=7".
+    explicit SimSession(const Design& design, const std::string& failures = "",
+                        const numtext::Locale& locale = kDotLocale);
+    ~SimSession();
+
+    dialog::FormModel form;
+    CountingBeeper beeper;
+
+    dialog::Dialog& dialog() { return *dialog_; }
+    const dialog::DialogState& state() const { return dialog_->state(); }
+    const std::string& text(dialog::ControlId id) const { return form.text(id); }
+
+    // The user's actions.
+    void type(dialog::ControlId box, const std::string& text) { form.userEditsText(box, text); }
+    void click(dialog::ControlId id) { form.userClicks(id); }
+
+    // The simulator's call log, one entry per call.
+    std::vector<std::string> log() const;
+    // The calls of the log, by function name only.
+    std::vector<std::string> calls() const;
+    // The design file as the simulator last wrote it: key -> value text.
+    std::map<std::string, std::string> designFile() const;
+
+  private:
+    std::filesystem::path dir_;
+    std::unique_ptr<dbx::Connection> connection_;
+    std::unique_ptr<dialog::Dialog> dialog_;
+};
+
+}  // namespace testing_support

@@ -1,0 +1,149 @@
+// "Undo" puts the component back; "&Exit" and the close box end the program.
+#include <gtest/gtest.h>
+
+#include "dialog/sim_session.h"
+
+namespace {
+
+using dialog::ControlId;
+using testing_support::Design;
+using testing_support::SimSession;
+
+Design startAt1000And2000At90Degrees() {
+    Design d;
+    d.units = 0;
+    d.originMode = 1;
+    d.x = 1000;
+    d.y = 2000;
+    d.angle = 900;
+    return d;
+}
+
+std::vector<std::string> linesOf(const SimSession& session, const std::string& function) {
+    std::vector<std::string> found;
+    for (const std::string& line : session.log()) {
+        if (line.starts_with(function + " ")) {
+            found.push_back(line);
+        }
+    }
+    return found;
+}
+
+void moveTo5000And2000At180(SimSession& session) {
+    session.dialog().Form_Load();
+    session.type(ControlId::Text1, "1.968503937");  // 5000 units
+    session.type(ControlId::Text3, "180");
+    session.click(ControlId::Command1);
+}
+
+TEST(Undo, PutsTheComponentBackAndEnds) {
+    SimSession session(startAt1000And2000At90Degrees());
+    moveTo5000And2000At180(session);
+    ASSERT_EQ(session.designFile()["location"], "5000 2000");
+    ASSERT_EQ(session.designFile()["angle"], "1800");
+
+    session.click(ControlId::Command4);
+
+    EXPECT_EQ(session.text(ControlId::Text3), "90") << "no leading blank";
+    const auto modifies = linesOf(session, "TModifyComponent");
+    ASSERT_EQ(modifies.size(), 2u);
+    EXPECT_NE(modifies[1].find(" location=1000,2000 "), std::string::npos) << modifies[1];
+    EXPECT_NE(modifies[1].find(" mark=2 "), std::string::npos) << "the record the host returned";
+    EXPECT_EQ(session.designFile()["location"], "1000 2000");
+    EXPECT_EQ(session.designFile()["angle"], "900");
+    EXPECT_TRUE(session.form.hasEnded());
+    EXPECT_EQ(session.calls(),
+              (std::vector<std::string>{"TOpenDesign", "TGetFirstSelectedItem", "TGetDesignInfo",
+                                        "TModifyComponent", "TRotateComponent", "TCloseDesign",
+                                        "TOpenDesign", "TGetFirstSelectedItem", "TModifyComponent",
+                                        "TRotateComponent", "TCloseDesign"}));
+}
+
+TEST(Undo, KeepsTheMostNegativeCoordinate) {
+    Design design = startAt1000And2000At90Degrees();
+    design.x = -2147483648LL;
+    SimSession session(design);
+    session.dialog().Form_Load();
+    session.type(ControlId::Text1, "0");
+    session.click(ControlId::Command1);
+    session.click(ControlId::Command4);
+    EXPECT_EQ(session.state().targetLocation.x.value, -2147483647 - 1);
+    EXPECT_EQ(session.designFile()["location"], "-2147483648 2000");
+}
+
+struct UndoFaultRow {
+    const char* name;
+    const char* failures;
+    std::vector<std::string> undoCalls;
+};
+
+class UndoFails : public ::testing::TestWithParam<UndoFaultRow> {};
+
+TEST_P(UndoFails, KeepsUndoOnOfferAndSendsNothingOverADeadConnection) {
+    SimSession session(startAt1000And2000At90Degrees(), GetParam().failures);
+    moveTo5000And2000At180(session);
+    const std::size_t before = session.calls().size();
+
+    session.click(ControlId::Command4);
+
+    const auto calls = session.calls();
+    EXPECT_EQ(std::vector<std::string>(calls.begin() + static_cast<long>(before), calls.end()),
+              GetParam().undoCalls);
+    EXPECT_EQ(session.beeper.count, 1);
+    EXPECT_FALSE(session.form.hasEnded());
+    EXPECT_TRUE(session.form.isVisible(ControlId::Command4));
+    EXPECT_EQ(session.designFile()["location"], "5000 2000") << "the design is untouched";
+
+    // The host recovers: the user tries again and it works.
+    session.click(ControlId::Command4);
+    EXPECT_TRUE(session.form.hasEnded());
+    EXPECT_EQ(session.designFile()["location"], "1000 2000");
+    EXPECT_EQ(session.designFile()["angle"], "900");
+}
+
+INSTANTIATE_TEST_SUITE_P(Faults, UndoFails,
+                         ::testing::Values(UndoFaultRow{"ReconnectFails",
+                                                        "TOpenDesign@2=3",
+                                                        {"TOpenDesign", "TCloseDesign"}},
+                                           UndoFaultRow{"ModifyFails",
+                                                        "TModifyComponent@2=6",
+                                                        {"TOpenDesign", "TGetFirstSelectedItem",
+                                                         "TModifyComponent", "TCloseDesign"}}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+struct ExitRow {
+    const char* name;
+    bool moveFirst;
+    bool closeBox;
+    int closes;
+};
+
+class Exit : public ::testing::TestWithParam<ExitRow> {};
+
+TEST_P(Exit, ClosesTheConnectionAndEnds) {
+    SimSession session(startAt1000And2000At90Degrees());
+    if (GetParam().moveFirst) {
+        moveTo5000And2000At180(session);
+    } else {
+        session.dialog().Form_Load();
+    }
+    if (GetParam().closeBox) {
+        session.form.userRequestsClose();
+    } else {
+        session.click(ControlId::Command2);
+    }
+    EXPECT_TRUE(session.form.hasEnded());
+    const auto closes = linesOf(session, "TCloseDesign");
+    EXPECT_EQ(static_cast<int>(closes.size()), GetParam().closes);
+    session.form.userRequestsClose();  // nothing runs after the end
+    EXPECT_EQ(linesOf(session, "TCloseDesign").size(), closes.size());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, Exit,
+                         ::testing::Values(ExitRow{"BeforeAMove", false, false, 1},
+                                           ExitRow{"AfterAMoveClosesAgain", true, false, 2},
+                                           ExitRow{"CloseBoxActsAsExit", false, true, 1},
+                                           ExitRow{"CloseBoxAfterAMove", true, true, 2}),
+                         [](const auto& row) { return std::string(row.param.name); });
+
+}  // namespace

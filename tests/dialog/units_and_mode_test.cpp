@@ -1,0 +1,101 @@
+// Switching unit and coordinate mode shows the stored location again.
+#include <gtest/gtest.h>
+
+#include "dialog/sim_session.h"
+
+namespace {
+
+using dialog::ControlId;
+using testing_support::Design;
+using testing_support::SimSession;
+
+Design milsAbsoluteAt(long long x, long long y) {
+    Design d;
+    d.x = x;
+    d.y = y;
+    d.originX = 2540;
+    d.originY = 2540;
+    return d;
+}
+
+struct SwitchRow {
+    const char* name;
+    std::vector<ControlId> clicks;
+    const char* x;
+    const char* y;
+    int unitFactor;
+};
+
+class UnitAndModeSwitch : public ::testing::TestWithParam<SwitchRow> {};
+
+TEST_P(UnitAndModeSwitch, ShowsTheStoredLocation) {
+    SimSession session(milsAbsoluteAt(5080, 7620));
+    session.dialog().Form_Load();
+    for (ControlId option : GetParam().clicks) {
+        session.click(option);
+    }
+    EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
+    EXPECT_EQ(session.text(ControlId::Text2), GetParam().y);
+    EXPECT_EQ(session.state().unitFactor, GetParam().unitFactor);
+    EXPECT_EQ(session.state().displayFormat, "###0.0") << "a switch keeps the start-up pattern";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Clicks, UnitAndModeSwitch,
+    ::testing::Values(
+        SwitchRow{"Mils", {ControlId::Option3}, "2.0", "3.0", 2540},
+        SwitchRow{"Mm", {ControlId::Option4}, "0.051", "0.076", 100000},
+        SwitchRow{"Relative", {ControlId::Option2}, "1.0", "2.0", 2540},
+        SwitchRow{
+            "RelativeThenAbsolute", {ControlId::Option2, ControlId::Option1}, "2.0", "3.0", 2540},
+        SwitchRow{
+            "MmThenRelative", {ControlId::Option4, ControlId::Option2}, "0.025", "0.051", 100000},
+        SwitchRow{"MmThenMils", {ControlId::Option4, ControlId::Option3}, "2.0", "3.0", 2540}),
+    [](const auto& row) { return std::string(row.param.name); });
+
+TEST(UnitAndMode, OneMilIsOneTenthInMilsAndRoundsToThreeDecimalsInMm) {
+    SimSession session(milsAbsoluteAt(2540, 0));
+    session.dialog().Form_Load();
+    EXPECT_EQ(session.text(ControlId::Text1), "1.0");
+    EXPECT_EQ(session.text(ControlId::Text2), "0.0");
+    session.click(ControlId::Option4);
+    EXPECT_EQ(session.text(ControlId::Text1), "0.025");
+    EXPECT_EQ(session.text(ControlId::Text2), "0.000");
+}
+
+TEST(UnitAndMode, UnitAndModeGroupsAreIndependent) {
+    SimSession session(milsAbsoluteAt(0, 0));
+    session.dialog().Form_Load();
+    session.click(ControlId::Option4);
+    EXPECT_TRUE(session.form.isSelected(ControlId::Option1));
+    session.click(ControlId::Option2);
+    EXPECT_TRUE(session.form.isSelected(ControlId::Option4));
+    EXPECT_FALSE(session.form.isSelected(ControlId::Option1));
+    EXPECT_FALSE(session.form.isSelected(ControlId::Option3));
+}
+
+class TypedTextDiscarded : public ::testing::TestWithParam<ControlId> {};
+
+TEST_P(TypedTextDiscarded, ByAnyUnitOrModeClick) {
+    SimSession session(milsAbsoluteAt(5080, 7620));
+    session.dialog().Form_Load();
+    session.type(ControlId::Text1, "99");
+    session.type(ControlId::Text2, "junk");
+    session.click(GetParam());
+    EXPECT_NE(session.text(ControlId::Text1), "99");
+    EXPECT_NE(session.text(ControlId::Text2), "junk");
+    EXPECT_TRUE(session.calls().size() == 3u) << "a switch talks to nobody";
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, TypedTextDiscarded,
+                         ::testing::Values(ControlId::Option1, ControlId::Option2,
+                                           ControlId::Option3, ControlId::Option4));
+
+TEST(UnitAndMode, CommaLocaleShowsItsOwnDecimalSeparator) {
+    SimSession session(milsAbsoluteAt(2540, -3810), "", testing_support::kCommaLocale);
+    session.dialog().Form_Load();
+    EXPECT_EQ(session.text(ControlId::Text1), "1,0");
+    EXPECT_EQ(session.text(ControlId::Text2), "-1,5");
+}
+
+}  // namespace
