@@ -116,12 +116,13 @@ struct ExitRow {
     bool moveFirst;
     bool closeBox;
     int closes;
+    const char* failures = "";
 };
 
 class Exit : public ::testing::TestWithParam<ExitRow> {};
 
 TEST_P(Exit, ClosesTheConnectionAndEnds) {
-    SimSession session(startAt1000And2000At90Degrees());
+    SimSession session(startAt1000And2000At90Degrees(), GetParam().failures);
     if (GetParam().moveFirst) {
         moveTo5000And2000At180(session);
     } else {
@@ -139,11 +140,15 @@ TEST_P(Exit, ClosesTheConnectionAndEnds) {
     EXPECT_EQ(linesOf(session, "TCloseDesign").size(), closes.size());
 }
 
-INSTANTIATE_TEST_SUITE_P(Ways, Exit,
-                         ::testing::Values(ExitRow{"BeforeAMove", false, false, 1},
-                                           ExitRow{"AfterAMoveClosesAgain", true, false, 2},
-                                           ExitRow{"CloseBoxActsAsExit", false, true, 1},
-                                           ExitRow{"CloseBoxAfterAMove", true, true, 2}),
-                         [](const auto& row) { return std::string(row.param.name); });
+INSTANTIATE_TEST_SUITE_P(
+    Ways, Exit,
+    ::testing::Values(ExitRow{"BeforeAMove", false, false, 1},
+                      ExitRow{"AfterAMoveClosesAgain", true, false, 2},
+                      ExitRow{"CloseBoxActsAsExit", false, true, 1},
+                      ExitRow{"CloseBoxAfterAMove", true, true, 2},
+                      // The close's status is not tested: the program ends all the same.
+                      ExitRow{"ExitWhoseCloseFails", false, false, 1, "TCloseDesign@1=5"},
+                      ExitRow{"CloseBoxWhoseCloseFails", false, true, 1, "TCloseDesign@*=5"}),
+    [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
