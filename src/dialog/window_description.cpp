@@ -37,7 +37,7 @@ constexpr std::array<ControlDescription, kControlCount> kControls{{
     {Option4,  "Option4",  OptionButton,  Frame3,       "mm",        {120, 480, 732, 312},  15, true,  false, Normal},
     {Option3,  "Option3",  OptionButton,  Frame3,       "mils",      {120, 240, 732, 192},  16, true,  true,  Normal},
     {Label3,   "Label3",   Label,         Frame1,       "CompPlace, by its developers", {120, 1800, 2652, 252}, 17, true, false, Normal},
-    {Label4,   "Label4",   Label,         Frame1,       "Help: README.md beside the program", {120, 2040, 3132, 252}, 18, true, false, Normal},
+    {Label4,   "Label4",   Label,         Frame1,       "Help: see README.md", {120, 2040, 3132, 252}, 18, true, false, Normal},
     {Command4, "Command4", CommandButton, Frame1,       "Undo",      {3120, 1800, 732, 372},19, false, false, Normal},
     {Label5,   "Label5",   Label,         Frame1,       "",          {120, 1320, 1812, 252},20, true,  false, WindowFont},
     {Label6,   "Label6",   Label,         Frame1,       "",          {120, 1560, 2172, 252},21, true,  false, Normal},

@@ -1,0 +1,86 @@
+#include "win32/form_controls_win.h"
+
+#include <cstdint>
+
+namespace win32 {
+namespace {
+
+using dialog::ControlDescription;
+using dialog::ControlKind;
+
+struct ControlClass {
+    const wchar_t* className;
+    DWORD style;
+    DWORD exStyle;
+};
+
+// An option button opens a new radio group unless the control before it in
+// tab order is an option button of the same frame.
+bool startsRadioGroup(const ControlDescription& option) {
+    const auto index = static_cast<std::size_t>(option.id);
+    if (index == 0) {
+        return true;
+    }
+    const ControlDescription& previous = dialog::controlDescriptions()[index - 1];
+    return previous.kind != ControlKind::OptionButton || previous.container != option.container;
+}
+
+// Every control but the second option of a frame starts a group, so the
+// arrow keys move only between the two options of one frame. Buttons are
+// never default buttons and check boxes and option buttons are not automatic:
+// Enter does nothing, and the model decides every check, which the view then
+// mirrors. Option buttons get their tab stop from the mirror (the selected
+// one of each frame takes it). Labels show their texts as they are, with no
+// "&" taken as an accelerator prefix: they carry host data.
+ControlClass controlClassOf(const ControlDescription& control) {
+    switch (control.kind) {
+        case ControlKind::Frame:
+            return {L"BUTTON", BS_GROUPBOX | WS_GROUP, 0};
+        case ControlKind::TextBox:
+            return {L"EDIT", ES_LEFT | ES_AUTOHSCROLL | WS_TABSTOP | WS_GROUP, WS_EX_CLIENTEDGE};
+        case ControlKind::Label:
+            return {L"STATIC", SS_LEFT | SS_NOPREFIX | WS_GROUP, 0};
+        case ControlKind::CheckBox:
+            return {L"BUTTON", BS_CHECKBOX | WS_TABSTOP | WS_GROUP, 0};
+        case ControlKind::CommandButton:
+            return {L"BUTTON", BS_PUSHBUTTON | WS_TABSTOP | WS_GROUP, 0};
+        case ControlKind::OptionButton:
+            return {L"BUTTON",
+                    static_cast<DWORD>(BS_RADIOBUTTON) |
+                        (startsRadioGroup(control) ? static_cast<DWORD>(WS_GROUP) : 0U),
+                    0};
+    }
+    return {L"STATIC", 0, 0};
+}
+
+}  // namespace
+
+int childIdOf(dialog::ControlId id) {
+    return kFirstControlId + static_cast<int>(id);
+}
+
+std::optional<dialog::ControlId> controlIdOf(int childId) {
+    const int index = childId - kFirstControlId;
+    if (index < 0 || index >= static_cast<int>(dialog::kControlCount)) {
+        return std::nullopt;
+    }
+    return static_cast<dialog::ControlId>(index);
+}
+
+HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance) {
+    const ControlClass cls = controlClassOf(control);
+    DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
+    if (control.initiallyVisible) {
+        style |= WS_VISIBLE;
+    }
+    const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(childIdOf(control.id)));
+    HWND window = CreateWindowExW(cls.exStyle, cls.className, L"", style, 0, 0, 0, 0, parent,
+                                  menuId, instance, nullptr);
+    if (window != nullptr && control.kind == ControlKind::TextBox) {
+        // No length limit beyond the control's own maximum.
+        SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+    }
+    return window;
+}
+
+}  // namespace win32

@@ -1,0 +1,384 @@
+#include "win32/form_view_win.h"
+
+#include <commctrl.h>
+
+#include <string>
+#include <utility>
+
+#include "win32/ansi_text_win.h"
+#include "win32/dpi_win.h"
+#include "win32/form_controls_win.h"
+#include "win32/form_layout_win.h"
+#include "win32/resource_ids_win.h"
+
+namespace win32 {
+namespace {
+
+using dialog::ControlId;
+using dialog::ControlKind;
+
+// A fixed-size dialog-like window that can be minimised.
+constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+constexpr DWORD kFormExStyle = 0;
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    if (length <= 0) {
+        return {};
+    }
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    const int copied = GetWindowTextW(window, text.data(), length + 1);
+    text.resize(static_cast<std::size_t>(copied > 0 ? copied : 0));
+    return text;
+}
+
+bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
+    WNDCLASSEXW existing{};
+    existing.cbSize = sizeof(existing);
+    if (GetClassInfoExW(instance, kFormClassName, &existing) != FALSE) {
+        return true;
+    }
+    WNDCLASSEXW cls{};
+    cls.cbSize = sizeof(cls);
+    cls.lpfnWndProc = procedure;
+    cls.hInstance = instance;
+    cls.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON,
+                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
+    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE),
+                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
+                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
+    cls.lpszClassName = kFormClassName;
+    return RegisterClassExW(&cls) != 0;
+}
+
+}  // namespace
+
+FormWindow::FormWindow(dialog::FormModel& model) : model_(model) {}
+
+FormWindow::~FormWindow() {
+    model_.setObserver(nullptr);
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+bool FormWindow::create(HINSTANCE instance, int showCommand) {
+    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
+    InitCommonControlsEx(&commonControls);
+    if (!registerFormClass(instance, &FormWindow::windowProc)) {
+        return false;
+    }
+    const std::wstring caption = wideFromAnsi(dialog::formDescription().caption);
+    // Created hidden; its size follows once the resolution of its monitor is known.
+    if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
+                        this) == nullptr) {
+        return false;
+    }
+    if (!createControls(instance)) {
+        DestroyWindow(window_);
+        return false;
+    }
+    applyLayout(dpiOf(window_));
+    centreOnWorkArea();
+    model_.setObserver(this);
+    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+        mirror(description.id);
+    }
+    lastFocus_ = control(ControlId::Text1);
+    ShowWindow(window_, showCommand);
+    UpdateWindow(window_);
+    restoreFocus();
+    return true;
+}
+
+bool FormWindow::createControls(HINSTANCE instance) {
+    // In tab order: the order of creation is the order Tab follows.
+    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+        HWND created = createControl(description, window_, instance);
+        if (created == nullptr) {
+            return false;
+        }
+        controls_[static_cast<std::size_t>(description.id)] = created;
+    }
+    // Labels lie beneath the other controls, as labels drawn on the form
+    // itself would (Label4 reaches under the "&Move"/"Undo" button), and
+    // frames lowest, each outer one below the frames it holds. Neither takes
+    // the focus, so the tab order stays the order of creation.
+    sinkToBottom(ControlKind::Label);
+    sinkToBottom(ControlKind::Frame);
+    return true;
+}
+
+void FormWindow::sinkToBottom(ControlKind kind) {
+    // Each one sunk goes below those sunk before: the first in tab order ends lowest.
+    for (auto it = dialog::controlDescriptions().rbegin();
+         it != dialog::controlDescriptions().rend(); ++it) {
+        if (it->kind == kind) {
+            SetWindowPos(control(it->id), HWND_BOTTOM, 0, 0, 0, 0,
+                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        }
+    }
+}
+
+void FormWindow::applyLayout(UINT dpi) {
+    FormFonts fonts(dialog::formDescription(), dpi);
+    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+        HWND child = control(description.id);
+        const PixelRect rect = pixelRectOf(description.id, dpi);
+        SetWindowPos(child, nullptr, rect.x, rect.y, rect.width, rect.height,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
+        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font(description.font)),
+                     TRUE);
+    }
+    // The old fonts go only once no control uses them.
+    fonts_ = std::move(fonts);
+
+    const SIZE client = clientSizeOf(dialog::formDescription(), dpi);
+    const RECT outer = outerRectFor(client.cx, client.cy, kFormStyle, kFormExStyle, dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void FormWindow::centreOnWorkArea() {
+    MONITORINFO monitor{};
+    monitor.cbSize = sizeof(monitor);
+    RECT outer{};
+    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor) ||
+        !GetWindowRect(window_, &outer)) {
+        return;
+    }
+    const RECT& work = monitor.rcWork;
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const int x = work.left + (work.right - work.left - width) / 2;
+    const int y = work.top + (work.bottom - work.top - height) / 2;
+    SetWindowPos(window_, nullptr, x > work.left ? x : work.left, y > work.top ? y : work.top, 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
+        auto* self = static_cast<FormWindow*>(create->lpCreateParams);
+        self->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(self));
+    }
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (self == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return self->handleMessage(message, wParam, lParam);
+}
+
+LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_COMMAND:
+            // IDOK and IDCANCEL, which the dialog manager sends for Enter and
+            // Escape, are no control's id and so do nothing.
+            onCommand(LOWORD(wParam), HIWORD(wParam));
+            return 0;
+        case DM_GETDEFID:
+            return 0;  // no default button
+        case WM_CLOSE:
+            // The close box and Alt+F4 go through the program's own exit.
+            model_.userRequestsClose();
+            return 0;
+        case WM_ACTIVATE:
+            onActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
+            return 0;
+        case WM_SETFOCUS:
+            restoreFocus();
+            return 0;
+        case WM_DPICHANGED: {
+            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
+            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
+                         suggested->right - suggested->left, suggested->bottom - suggested->top,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+            applyLayout(HIWORD(wParam));
+            return 0;
+        }
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        case WM_NCDESTROY: {
+            HWND window = window_;
+            detach();
+            return DefWindowProcW(window, message, wParam, lParam);
+        }
+        default:
+            return DefWindowProcW(window_, message, wParam, lParam);
+    }
+}
+
+void FormWindow::onCommand(int childId, int code) {
+    const auto id = controlIdOf(childId);
+    if (!id) {
+        return;
+    }
+    switch (dialog::describe(*id).kind) {
+        case ControlKind::TextBox:
+            if (code == EN_CHANGE && !mirroring_) {
+                model_.userEditsText(*id, ansiFromWide(windowText(control(*id))));
+            }
+            break;
+        case ControlKind::CommandButton:
+        case ControlKind::OptionButton:
+        case ControlKind::CheckBox:
+            // The buttons do not check themselves; the model's answer is
+            // mirrored back into them.
+            if (code == BN_CLICKED) {
+                model_.userClicks(*id);
+            }
+            break;
+        case ControlKind::Frame:
+        case ControlKind::Label:
+            break;
+    }
+}
+
+bool FormWindow::handleDialogKeys(MSG& message) {
+    // Plain characters skip the dialog manager: a letter typed on a button
+    // must not press the button whose accelerator it is. Alt+M, Alt+E and
+    // Alt+R come as WM_SYSCHAR and still go through it.
+    if (window_ == nullptr || message.message == WM_CHAR) {
+        return false;
+    }
+    HWND focusBefore = GetFocus();
+    if (IsDialogMessageW(window_, &message) == FALSE) {
+        return false;
+    }
+    if (message.message == WM_KEYDOWN && (message.wParam == VK_LEFT || message.wParam == VK_RIGHT ||
+                                          message.wParam == VK_UP || message.wParam == VK_DOWN)) {
+        selectOptionReachedByArrow(focusBefore);
+    }
+    return true;
+}
+
+void FormWindow::selectOptionReachedByArrow(HWND focusBefore) {
+    // An option button reached with the arrow keys is selected, as a click
+    // would select it. Some systems already report it as clicked when it
+    // takes the focus; then the model has it selected and nothing is left.
+    HWND focus = GetFocus();
+    if (window_ == nullptr || focus == focusBefore || focus == nullptr ||
+        GetParent(focus) != window_) {
+        return;
+    }
+    const auto id = controlIdOf(GetDlgCtrlID(focus));
+    if (id && dialog::describe(*id).kind == ControlKind::OptionButton && !model_.isSelected(*id)) {
+        model_.userClicks(*id);
+    }
+}
+
+void FormWindow::onActivate(bool active, bool minimized) {
+    // Focus comes back to the control that had it when the window lost it.
+    if (!active) {
+        HWND focus = GetFocus();
+        if (focus != nullptr && IsChild(window_, focus)) {
+            lastFocus_ = focus;
+        }
+        return;
+    }
+    if (!minimized) {
+        restoreFocus();
+    }
+}
+
+void FormWindow::restoreFocus() {
+    HWND target = lastFocus_;
+    if (target == nullptr || !IsWindowVisible(target)) {
+        target = GetNextDlgTabItem(window_, nullptr, FALSE);
+    }
+    if (target != nullptr) {
+        SetFocus(target);
+    }
+}
+
+void FormWindow::detach() {
+    SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
+    window_ = nullptr;
+    controls_.fill(nullptr);
+    lastFocus_ = nullptr;
+}
+
+void FormWindow::controlChanged(ControlId id) {
+    if (window_ != nullptr) {
+        mirror(id);
+    }
+}
+
+void FormWindow::programEnded() {
+    // Ends the message loop through WM_DESTROY.
+    if (window_ != nullptr) {
+        DestroyWindow(window_);
+    }
+}
+
+void FormWindow::mirror(ControlId id) {
+    HWND child = control(id);
+    const std::wstring text = wideFromAnsi(model_.text(id));
+    switch (dialog::describe(id).kind) {
+        case ControlKind::TextBox:
+            mirrorEditText(child, text);
+            break;
+        case ControlKind::CheckBox:
+            SendMessageW(
+                child, BM_SETCHECK,
+                model_.checkValue(id) == dialog::CheckValue::Checked ? BST_CHECKED : BST_UNCHECKED,
+                0);
+            break;
+        case ControlKind::OptionButton:
+            mirrorOption(child, model_.isSelected(id));
+            break;
+        case ControlKind::Frame:
+        case ControlKind::Label:
+        case ControlKind::CommandButton:
+            break;
+    }
+    if (dialog::describe(id).kind != ControlKind::TextBox && windowText(child) != text) {
+        SetWindowTextW(child, text.c_str());
+    }
+    mirrorVisibility(child, model_.isVisible(id));
+}
+
+void FormWindow::mirrorEditText(HWND edit, const std::wstring& text) {
+    // An Edit that already shows the text is left alone, so the caret stays
+    // where the user has it.
+    if (windowText(edit) == text) {
+        return;
+    }
+    const bool wasMirroring = mirroring_;
+    mirroring_ = true;
+    SetWindowTextW(edit, text.c_str());
+    mirroring_ = wasMirroring;
+    // A text the program rewrote while the user types goes on at its end.
+    const auto end = static_cast<WPARAM>(text.size());
+    SendMessageW(edit, EM_SETSEL, end, static_cast<LPARAM>(end));
+}
+
+void FormWindow::mirrorVisibility(HWND child, bool visible) {
+    const bool shown = (GetWindowLongPtrW(child, GWL_STYLE) & WS_VISIBLE) != 0;
+    if (shown == visible) {
+        return;
+    }
+    if (!visible && GetFocus() == child) {
+        // A hidden control cannot keep the focus: it passes to the next one.
+        HWND next = GetNextDlgTabItem(window_, child, FALSE);
+        SetFocus(next != child ? next : window_);
+    }
+    ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void FormWindow::mirrorOption(HWND option, bool selected) {
+    SendMessageW(option, BM_SETCHECK, selected ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Tab reaches a frame's options at the selected one, as it does in dialogs.
+    const LONG_PTR style = GetWindowLongPtrW(option, GWL_STYLE);
+    const LONG_PTR wanted = selected ? (style | WS_TABSTOP) : (style & ~LONG_PTR{WS_TABSTOP});
+    if (wanted != style) {
+        SetWindowLongPtrW(option, GWL_STYLE, wanted);
+    }
+}
+
+}  // namespace win32

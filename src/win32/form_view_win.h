@@ -1,0 +1,69 @@
+// The real Form1: a top-level window whose controls mirror the form model.
+// Window messages become the model's user actions; the model's changes come
+// back through FormObserver and are copied into the controls. The view
+// decides nothing the handlers decide.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "dialog/form_model.h"
+#include "win32/form_fonts_win.h"
+
+namespace win32 {
+
+inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
+
+class FormWindow final : public dialog::FormObserver {
+  public:
+    explicit FormWindow(dialog::FormModel& model);
+    ~FormWindow() override;
+    FormWindow(const FormWindow&) = delete;
+    FormWindow& operator=(const FormWindow&) = delete;
+
+    // Builds the window and its controls from the model and shows it.
+    // False when the window system refused.
+    bool create(HINSTANCE instance, int showCommand);
+    // Null once the window is gone.
+    HWND handle() const { return window_; }
+    // The dialog keyboard (Tab, arrow keys, Alt+accelerators) for a message
+    // from the queue; true when it was handled here.
+    bool handleDialogKeys(MSG& message);
+
+    void controlChanged(dialog::ControlId id) override;
+    void programEnded() override;
+
+  private:
+    static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+
+    bool createControls(HINSTANCE instance);
+    void sinkToBottom(dialog::ControlKind kind);
+    void applyLayout(UINT dpi);
+    void centreOnWorkArea();
+
+    void onCommand(int childId, int code);
+    void onActivate(bool active, bool minimized);
+    void selectOptionReachedByArrow(HWND focusBefore);
+    void restoreFocus();
+    void detach();
+
+    void mirror(dialog::ControlId id);
+    void mirrorEditText(HWND edit, const std::wstring& text);
+    void mirrorVisibility(HWND control, bool visible);
+    void mirrorOption(HWND option, bool selected);
+
+    HWND control(dialog::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+
+    dialog::FormModel& model_;
+    HWND window_ = nullptr;
+    std::array<HWND, dialog::kControlCount> controls_{};
+    FormFonts fonts_;
+    HWND lastFocus_ = nullptr;
+    // Set while the view writes a program change into an Edit, so the
+    // EN_CHANGE it raises does not go back to the model.
+    bool mirroring_ = false;
+};
+
+}  // namespace win32
