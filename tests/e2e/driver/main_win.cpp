@@ -1,0 +1,372 @@
+// e2e_driver: drives the dialog of a running compplace.exe from another
+// process, as a user would, and checks what it shows.
+//
+//   e2e_driver [-e COMMAND]... [SCRIPT_FILE | -]
+//
+// Commands from -e run first, then those of the script (- reads standard
+// input). Every line is checked before anything runs. Exit status: 0 when
+// every command passed, 1 at the first failed one, 2 for a bad script.
+#include <windows.h>
+
+#include <fcntl.h>
+#include <io.h>
+#include <shellapi.h>
+
+#include <chrono>
+#include <cstdio>
+#include <fstream>
+#include <iostream>
+#include <iterator>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "script.h"
+#include "target_win.h"
+
+namespace e2e {
+namespace {
+
+constexpr int kExitButton = 1008;  // always shown, so it serves as the queue probe
+
+// A failed command: the message says what was found instead.
+struct Failure {
+    std::string message;
+};
+
+std::string quoted(const std::string& text) {
+    std::string out = "\"";
+    for (char c : text) {
+        if (c == '"' || c == '\\') {
+            out += '\\';
+        }
+        out += c;
+    }
+    return out + '"';
+}
+
+std::string nameOf(int id) {
+    std::string_view name = controlName(id);
+    return name.empty() ? "control " + std::to_string(id) : std::string(name);
+}
+
+class Runner {
+  public:
+    // Runs one command; returns what it read, throws Failure.
+    std::string run(const Command& command) {
+        switch (command.op) {
+            case Op::WaitWindow:
+                if (!target_.waitForWindow(command.number)) {
+                    throw Failure{"no window of class CompPlaceForm within " +
+                                  std::to_string(command.number) + " ms"};
+                }
+                return "window of process " + std::to_string(target_.processId());
+            case Op::SetText: {
+                HWND control = usable(command.control, "type into");
+                if (!writeText(control, fromUtf8(command.text))) {
+                    throw Failure{"no answer to WM_SETTEXT"};
+                }
+                return afterAction();
+            }
+            case Op::Click: {
+                HWND control = usable(command.control, "click");
+                // BM_CLICK makes the button send BN_CLICKED as a mouse click does.
+                sendWithin(control, BM_CLICK, 0, 0);
+                return afterAction();
+            }
+            case Op::Key:
+                return pressKey(find(command.control), command.key);
+            case Op::Close:
+                // What the close box sends.
+                sendWithin(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
+                return afterAction();
+            case Op::ExpectText: {
+                std::string actual = text(command.control);
+                if (actual != command.text) {
+                    throw Failure{"expected " + quoted(command.text) + ", found " + quoted(actual)};
+                }
+                return quoted(actual);
+            }
+            case Op::ExpectVisible: {
+                int visible = IsWindowVisible(find(command.control)) ? 1 : 0;
+                return expectState("visible", visible, command.number);
+            }
+            case Op::ExpectCheck:
+            case Op::ExpectSelected: {
+                auto state = sendWithin(find(command.control), BM_GETCHECK, 0, 0);
+                if (!state) {
+                    throw Failure{"no answer to BM_GETCHECK"};
+                }
+                return expectState(command.op == Op::ExpectCheck ? "check" : "selected",
+                                   static_cast<int>(*state), command.number);
+            }
+            case Op::ExpectFocus: {
+                HWND wanted = find(command.control);
+                GUITHREADINFO info{};
+                info.cbSize = sizeof info;
+                if (!GetGUIThreadInfo(target_.threadId(), &info)) {
+                    throw Failure{"cannot read the dialog thread's focus"};
+                }
+                std::string focused =
+                    info.hwndFocus == nullptr ? "nothing" : nameOf(GetDlgCtrlID(info.hwndFocus));
+                if (info.hwndFocus != wanted) {
+                    throw Failure{"focus is on " + focused};
+                }
+                return "focus on " + focused;
+            }
+            case Op::WaitExit:
+                if (!target_.found()) {
+                    throw Failure{"no window was found before"};
+                }
+                if (!target_.waitForExit(command.number)) {
+                    throw Failure{"the program still runs after " + std::to_string(command.number) +
+                                  " ms"};
+                }
+                return "the program has ended";
+            case Op::ExpectNoWindow:
+                return expectNoWindow(command.number);
+            case Op::Sleep:
+                std::this_thread::sleep_for(std::chrono::milliseconds(command.number));
+                return {};
+            case Op::Dump:
+                return dump();
+            case Op::WindowRect:
+                return windowRect();
+            case Op::ParkMouse:
+                // Away from every control, so that none is drawn hovered.
+                // Wine moves the real pointer only when the position it
+                // knows changes, hence two moves.
+                if (!SetCursorPos(2, 2) || !SetCursorPos(1, 1)) {
+                    throw Failure{"cannot move the mouse pointer"};
+                }
+                return "pointer at 1,1";
+        }
+        return {};
+    }
+
+  private:
+    HWND window() const {
+        if (!target_.found()) {
+            throw Failure{"no window yet: wait-window first"};
+        }
+        if (!target_.alive()) {
+            throw Failure{"the window is gone"};
+        }
+        return target_.window();
+    }
+
+    HWND find(int id) const {
+        window();
+        HWND control = target_.control(id);
+        if (control == nullptr) {
+            throw Failure{"the window has no control with id " + std::to_string(id)};
+        }
+        return control;
+    }
+
+    // A user can only act on a control that is shown and enabled.
+    HWND usable(int id, const char* action) const {
+        HWND control = find(id);
+        if (!IsWindowVisible(control)) {
+            throw Failure{std::string("cannot ") + action + " a hidden control"};
+        }
+        if (!IsWindowEnabled(control)) {
+            throw Failure{std::string("cannot ") + action + " a disabled control"};
+        }
+        return control;
+    }
+
+    std::string text(int id) const {
+        auto value = readText(find(id));
+        if (!value) {
+            throw Failure{"no answer to WM_GETTEXT"};
+        }
+        return toUtf8(*value);
+    }
+
+    std::string afterAction() const {
+        return target_.alive() ? std::string{} : "the window closed";
+    }
+
+    static std::string expectState(const char* what, int actual, int expected) {
+        if (actual != expected) {
+            throw Failure{std::string(what) + " is " + std::to_string(actual) + ", expected " +
+                          std::to_string(expected)};
+        }
+        return std::string(what) + " " + std::to_string(actual);
+    }
+
+    // Posts the key to the control's queue, where the dialog's message loop
+    // takes it as it takes typed keys, then waits until the loop has handled
+    // it and whatever character message it made of it.
+    std::string pressKey(HWND control, Key key) {
+        const WPARAM vk = key == Key::Return ? VK_RETURN : VK_ESCAPE;
+        const LPARAM scan = key == Key::Return ? 0x1C : 0x01;
+        const LPARAM down = 1 | (scan << 16);
+        const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
+        if (!PostMessageW(control, WM_KEYDOWN, vk, down) ||
+            !PostMessageW(control, WM_KEYUP, vk, up)) {
+            throw Failure{"cannot post the key"};
+        }
+        // Posted messages are handled in order: once the probe's state
+        // changes, everything posted before it has been handled. Two rounds,
+        // because a WM_CHAR made from the key is queued behind the first.
+        for (BOOL pushed : {TRUE, FALSE}) {
+            HWND probe = target_.control(kExitButton);
+            if (probe == nullptr ||
+                !PostMessageW(probe, BM_SETSTATE, static_cast<WPARAM>(pushed), 0)) {
+                return afterAction();
+            }
+            const auto deadline =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMs);
+            for (;;) {
+                auto state = sendWithin(probe, BM_GETSTATE, 0, 0);
+                if (!state) {
+                    return afterAction();
+                }
+                if (((*state & BST_PUSHED) != 0) == (pushed != FALSE)) {
+                    break;
+                }
+                if (std::chrono::steady_clock::now() >= deadline) {
+                    throw Failure{"the dialog did not take the key within " +
+                                  std::to_string(kAnswerMs) + " ms"};
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
+        return afterAction();
+    }
+
+    std::string expectNoWindow(int ms) const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        do {
+            if (findVisibleDialog() != nullptr) {
+                throw Failure{"a window of class CompPlaceForm appeared"};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        } while (std::chrono::steady_clock::now() < deadline);
+        return "no window in " + std::to_string(ms) + " ms";
+    }
+
+    // Screen position and size of the window, and the size of its client area.
+    std::string windowRect() const {
+        RECT outer{};
+        RECT client{};
+        if (!GetWindowRect(window(), &outer) || !GetClientRect(window(), &client)) {
+            throw Failure{"cannot read the window's rectangle"};
+        }
+        std::ostringstream out;
+        out << "window " << outer.left << ',' << outer.top << ' ' << (outer.right - outer.left)
+            << 'x' << (outer.bottom - outer.top) << " client " << client.right << 'x'
+            << client.bottom;
+        return out.str();
+    }
+
+    std::string dump() const {
+        std::ostringstream out;
+        for (const ControlName& entry : controlNames()) {
+            HWND control = target_.control(entry.id);
+            out << "\n    " << entry.name << " (" << entry.id << ")";
+            if (control == nullptr) {
+                out << " missing";
+                continue;
+            }
+            wchar_t className[64] = L"";
+            GetClassNameW(control, className, 64);
+            auto value = readText(control);
+            auto check = sendWithin(control, BM_GETCHECK, 0, 0);
+            out << ' ' << toUtf8(className) << " visible=" << (IsWindowVisible(control) ? 1 : 0)
+                << " enabled=" << (IsWindowEnabled(control) ? 1 : 0);
+            if (check && std::wstring(className).find(L"Button") != std::wstring::npos) {
+                out << " check=" << *check;
+            }
+            out << " text=" << (value ? quoted(toUtf8(*value)) : "?");
+        }
+        return out.str();
+    }
+
+    Target target_;
+};
+
+std::vector<std::string> arguments() {
+    int count = 0;
+    LPWSTR* wide = CommandLineToArgvW(GetCommandLineW(), &count);
+    std::vector<std::string> args;
+    for (int i = 1; i < count; ++i) {
+        args.push_back(toUtf8(wide[i]));
+    }
+    LocalFree(wide);
+    return args;
+}
+
+int usage() {
+    std::cerr << "usage: e2e_driver [-e COMMAND]... [SCRIPT_FILE | -]\n";
+    return 2;
+}
+
+int run() {
+    std::vector<Command> commands;
+    try {
+        std::vector<std::string> args = arguments();
+        int lineNumber = 0;
+        bool haveScript = false;
+        for (std::size_t i = 0; i < args.size(); ++i) {
+            if (args[i] == "-e" && i + 1 < args.size()) {
+                if (auto command = parseLine(args[++i], ++lineNumber)) {
+                    commands.push_back(std::move(*command));
+                }
+            } else if (!haveScript && (args[i] == "-" || args[i][0] != '-')) {
+                haveScript = true;
+                std::string text;
+                if (args[i] == "-") {
+                    text.assign(std::istreambuf_iterator<char>(std::cin), {});
+                } else {
+                    std::ifstream file(fromUtf8(args[i]).c_str(), std::ios::binary);
+                    if (!file) {
+                        std::cerr << "cannot read " << args[i] << '\n';
+                        return 2;
+                    }
+                    text.assign(std::istreambuf_iterator<char>(file), {});
+                }
+                for (Command& command : parseScript(text)) {
+                    command.line += lineNumber;
+                    commands.push_back(std::move(command));
+                }
+            } else {
+                return usage();
+            }
+        }
+        if (args.empty()) {
+            return usage();
+        }
+    } catch (const ScriptError& error) {
+        std::cerr << "e2e_driver: " << error.what() << '\n';
+        return 2;
+    }
+
+    Runner runner;
+    for (const Command& command : commands) {
+        try {
+            std::string result = runner.run(command);
+            std::cout << "ok   " << command.source << (result.empty() ? "" : "  -> ") << result
+                      << std::endl;
+        } catch (const Failure& failure) {
+            std::cout << "FAIL " << command.source << "  -> " << failure.message << std::endl;
+            std::cerr << "e2e_driver: command " << command.line << " failed: " << command.source
+                      << ": " << failure.message << '\n';
+            return 1;
+        }
+    }
+    return 0;
+}
+
+}  // namespace
+}  // namespace e2e
+
+int main() {
+    // Plain \n line ends on the way to a Unix shell.
+    _setmode(_fileno(stdout), _O_BINARY);
+    _setmode(_fileno(stderr), _O_BINARY);
+    return e2e::run();
+}

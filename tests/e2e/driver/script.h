@@ -1,0 +1,74 @@
+// The end-to-end driver's command language: one command per line, words
+// separated by blanks, "..." for a word with blanks in it (\" and \\ inside),
+// and # starting a comment. Parsing is portable; running is Windows-only.
+#pragma once
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace e2e {
+
+// Control names as the dialog's code uses them; "Form1" is the window itself.
+struct ControlName {
+    std::string_view name;
+    int id;  // 0 for Form1
+};
+const std::vector<ControlName>& controlNames();
+// Known name -> its id; unknown -> -1.
+int controlId(std::string_view name);
+// Known id -> its name; unknown -> "".
+std::string_view controlName(int id);
+
+enum class Op {
+    WaitWindow,      // wait-window MS
+    SetText,         // set-text CONTROL TEXT
+    Click,           // click CONTROL
+    Key,             // key CONTROL KEY
+    Close,           // close
+    ExpectText,      // expect-text CONTROL TEXT
+    ExpectVisible,   // expect-visible CONTROL 0|1
+    ExpectCheck,     // expect-check CONTROL 0|1|2
+    ExpectSelected,  // expect-selected CONTROL 0|1
+    ExpectFocus,     // expect-focus CONTROL
+    WaitExit,        // wait-exit MS
+    ExpectNoWindow,  // expect-no-window MS
+    Sleep,           // sleep MS
+    Dump,            // dump
+    WindowRect,      // window-rect
+    ParkMouse,       // park-mouse
+};
+
+enum class Key { Return, Escape };
+
+struct Command {
+    Op op = Op::Dump;
+    int line = 0;
+    std::string source;  // the line as written, for messages
+    int control = -1;    // control id where the command names one
+    std::string text;    // set-text, expect-text
+    int number = 0;      // milliseconds or expected state
+    Key key = Key::Return;
+};
+
+// A script error: the message says which line and why.
+class ScriptError : public std::runtime_error {
+  public:
+    using std::runtime_error::runtime_error;
+};
+
+// Splits one line into words; throws ScriptError on an unterminated quote
+// or an unknown escape.
+std::vector<std::string> splitWords(std::string_view line);
+
+// One line -> its command, or nothing for a blank or comment line.
+// Throws ScriptError for an unknown command, control or key, a wrong number
+// of words, or a number out of range.
+std::optional<Command> parseLine(std::string_view line, int lineNumber);
+
+// A whole script: every line parsed before anything runs.
+std::vector<Command> parseScript(std::string_view text);
+
+}  // namespace e2e
