@@ -29,7 +29,29 @@ const char* declaredName(std::string_view name) {
     return found == names.end() ? nullptr : *found;
 }
 
+// The record goes out as its wire bytes and whatever the library left in them
+// comes back into the program's record, whatever the status.
+template <typename Record, std::size_t Size, typename Call>
+Status roundTrip(Record& record, Record (*unpack)(std::span<const Byte, Size>), Call call) {
+    std::array<Byte, Size> wire{};
+    pack(record, std::span<Byte, Size>(wire));
+    const Status status = call(static_cast<void*>(wire.data()));
+    record = unpack(wire);
+    return status;
+}
+
 }  // namespace
+
+// A call of the form f(context, record).
+template <typename Record, std::size_t Size>
+Status Connection::exchangeRecord(void* address, Record& record,
+                                  Record (*unpack)(std::span<const Byte, Size>)) {
+    const auto fn = asFunction<RecordFn>(address);
+    if (fn == nullptr) {
+        return kNotBound;
+    }
+    return roundTrip(record, unpack, [&](void* wire) { return fn(context_.bytes.data(), wire); });
+}
 
 Connection::Connection(std::unique_ptr<SymbolResolver> resolver) : resolver_(std::move(resolver)) {}
 
@@ -69,42 +91,16 @@ Status Connection::closeDesign() {
     return remember(fn(context_.bytes.data(), ""));
 }
 
-// The record goes out as its wire bytes and whatever the library left in them
-// comes back into the program's record, whatever the status.
 Status Connection::getFirstSelectedItem(ItemRecord& item) {
-    const auto fn = asFunction<RecordFn>(bind("TGetFirstSelectedItem"));
-    if (fn == nullptr) {
-        return remember(kNotBound);
-    }
-    ItemBytes wire{};
-    pack(item, wire);
-    const Status status = fn(context_.bytes.data(), wire.data());
-    item = unpackItem(wire);
-    return remember(status);
+    return remember(exchangeRecord(bind("TGetFirstSelectedItem"), item, unpackItem));
 }
 
 Status Connection::getDesignInfo(DesignRecord& design) {
-    const auto fn = asFunction<RecordFn>(bind("TGetDesignInfo"));
-    if (fn == nullptr) {
-        return remember(kNotBound);
-    }
-    DesignBytes wire{};
-    pack(design, wire);
-    const Status status = fn(context_.bytes.data(), wire.data());
-    design = unpackDesign(wire);
-    return remember(status);
+    return remember(exchangeRecord(bind("TGetDesignInfo"), design, unpackDesign));
 }
 
 Status Connection::modifyComponent(ComponentRecord& component) {
-    const auto fn = asFunction<RecordFn>(bind("TModifyComponent"));
-    if (fn == nullptr) {
-        return remember(kNotBound);
-    }
-    ComponentBytes wire{};
-    pack(component, wire);
-    const Status status = fn(context_.bytes.data(), wire.data());
-    component = unpackComponent(wire);
-    return remember(status);
+    return remember(exchangeRecord(bind("TModifyComponent"), component, unpackComponent));
 }
 
 Status Connection::rotateComponent(units::TenthsOfDegree angle, units::DbPoint& center,
@@ -114,11 +110,10 @@ Status Connection::rotateComponent(units::TenthsOfDegree angle, units::DbPoint& 
         return remember(kNotBound);
     }
     auto centerWire = packPoint(center);
-    ComponentBytes wire{};
-    pack(component, wire);
-    const Status status = fn(context_.bytes.data(), angle.value, centerWire.data(), wire.data());
+    const Status status = roundTrip(component, unpackComponent, [&](void* wire) {
+        return fn(context_.bytes.data(), angle.value, centerWire.data(), wire);
+    });
     center = unpackPoint(centerWire);
-    component = unpackComponent(wire);
     return remember(status);
 }
 

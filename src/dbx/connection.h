@@ -75,6 +75,9 @@ class Connection {
 
   private:
     Status remember(Status status);
+    template <typename Record, std::size_t Size>
+    Status exchangeRecord(void* address, Record& record,
+                          Record (*unpack)(std::span<const Byte, Size>));
 
     std::unique_ptr<SymbolResolver> resolver_;
     std::unordered_map<std::string, void*> bound_;
