@@ -10,11 +10,11 @@ std::optional<double> coordinateFromText(std::string_view text, std::int32_t uni
     if (!typed) {
         return std::nullopt;
     }
-    const double product = *typed * static_cast<double>(unitFactor);
+    const double product = numtext::roundTo15Digits(*typed * static_cast<double>(unitFactor));
     if (!std::isfinite(product)) {
         return std::nullopt;
     }
-    return numtext::roundTo15Digits(product);
+    return product;
 }
 
 std::string coordinateToText(std::int64_t db, std::int32_t unitFactor, std::string_view pattern,

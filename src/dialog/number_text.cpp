@@ -5,6 +5,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <cstdio>
 #include <limits>
 #include <system_error>
 
@@ -116,16 +117,29 @@ std::size_t exponentLength(std::string_view text, std::size_t pos) {
     return digits == 0 ? 0 : digitsAt + digits - pos;
 }
 
+// A number printed with a C format. The program never changes the C locale,
+// so the decimal point is always ".". (Fixed precision goes through printf
+// rather than std::to_chars: the latter's tables would double the exe.)
+std::string printed(const char* format, double value) {
+    std::array<char, 64> buffer{};
+    const int length = std::snprintf(buffer.data(), buffer.size(), format, value);
+    return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+}
+
 // Up to 15 significant digits in the "C" form, exponent written as "E+15".
 std::string fifteenDigitText(double value) {
     if (value == 0.0) {
         return "0";  // also for -0
     }
-    std::array<char, 64> buffer{};
-    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                      std::chars_format::general, 15);
-    std::string text(buffer.data(), result.ptr);
-    std::replace(text.begin(), text.end(), 'e', 'E');
+    std::string text = printed("%.15g", value);
+    const auto e = text.find('e');
+    if (e != std::string::npos) {
+        text[e] = 'E';
+        // Two exponent digits at least, as everywhere: some C runtimes write three.
+        while (text.size() - (e + 2) > 2 && text[e + 2] == '0') {
+            text.erase(e + 2, 1);
+        }
+    }
     return text;
 }
 
@@ -229,12 +243,10 @@ double roundTo15Digits(double value) {
     if (!std::isfinite(value)) {
         return value;
     }
-    std::array<char, 64> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value,
-                                       std::chars_format::general, 15);
-    double rounded = value;
-    std::from_chars(buffer.data(), written.ptr, rounded, std::chars_format::general);
-    return rounded;
+    // Read back as every 15-digit text is read, so that the few values whose
+    // 15 digits lie beyond the largest double give an infinity, as their
+    // text does, rather than staying as they were.
+    return parseLeading(fifteenDigitText(value));
 }
 
 std::string signedNumberText(double value) {
@@ -267,6 +279,9 @@ std::optional<std::int32_t> roundToInt32(double value) {
 }
 
 std::string formatWithPattern(double value, std::string_view pattern, const Locale& locale) {
+    if (std::isnan(value)) {
+        return "nan";  // whatever its sign bit says
+    }
     if (!std::isfinite(value)) {
         return fifteenDigitText(value);
     }
@@ -281,11 +296,8 @@ std::string formatWithPattern(double value, std::string_view pattern, const Loca
 
     // The 15 significant digits as "d.ddddddddddddddde+x"; the rounding to the
     // shown decimals works on these decimal digits, not on the binary value.
-    std::array<char, 64> buffer{};
-    const auto written = std::to_chars(buffer.data(), buffer.data() + buffer.size(),
-                                       std::fabs(value), std::chars_format::scientific, 14);
-    const std::string_view sci(buffer.data(),
-                               static_cast<std::size_t>(written.ptr - buffer.data()));
+    const std::string scientific = printed("%.14e", std::fabs(value));
+    const std::string_view sci(scientific);
     const auto ePos = sci.find('e');
     std::string digits;
     digits += sci[0];

@@ -29,7 +29,8 @@ std::optional<double> parseStrict(std::string_view text, const Locale& locale);
 double parseLeading(std::string_view text);
 
 // Rounds to 15 significant digits (the shortest text of at most 15 digits,
-// read back). Non-finite values are returned as they are.
+// read back). Non-finite values are returned as they are; the very largest
+// doubles, whose 15 digits lie beyond the range, give an infinity.
 double roundTo15Digits(double value);
 
 // Up to 15 significant digits, "." as decimal point, no trailing zeros, and

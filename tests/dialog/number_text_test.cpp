@@ -158,20 +158,24 @@ TEST_P(RoundTo15Digits, RemovesBinaryNoise) {
     EXPECT_EQ(roundTo15Digits(GetParam().value), GetParam().expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(NumberText, RoundTo15Digits,
-                         testing::ValuesIn(std::vector<RoundRow>{
-                             {"MillimetreProduct", 1.234 * 100000.0, 123400.0},
-                             {"NegativeMillimetreProduct", -1.234 * 100000.0, -123400.0},
-                             {"SumOfTenths", 0.1 + 0.2, 0.3},
-                             {"Third", 1.0 / 3.0, 0.333333333333333},
-                             {"SixteenthDigitRoundsUp", 1234567890123456789.0,
-                              1234567890123460000.0},
-                             {"ShortValueUnchanged", 2.5, 2.5},
-                             {"Zero", 0.0, 0.0},
-                             {"Infinity", kInf, kInf},
-                             {"MinusInfinity", -kInf, -kInf},
-                         }),
-                         rowName<RoundRow>);
+INSTANTIATE_TEST_SUITE_P(
+    NumberText, RoundTo15Digits,
+    testing::ValuesIn(std::vector<RoundRow>{
+        {"MillimetreProduct", 1.234 * 100000.0, 123400.0},
+        {"NegativeMillimetreProduct", -1.234 * 100000.0, -123400.0},
+        {"SumOfTenths", 0.1 + 0.2, 0.3},
+        {"Third", 1.0 / 3.0, 0.333333333333333},
+        {"SixteenthDigitRoundsUp", 1234567890123456789.0, 1234567890123460000.0},
+        {"ShortValueUnchanged", 2.5, 2.5},
+        {"Zero", 0.0, 0.0},
+        {"Infinity", kInf, kInf},
+        {"MinusInfinity", -kInf, -kInf},
+        // Their 15-digit texts read as infinities too.
+        {"LargestDoubleRoundsBeyondRange", std::numeric_limits<double>::max(), kInf},
+        {"NegativeLargestDoubleRoundsBeyondRange", -std::numeric_limits<double>::max(), -kInf},
+        {"JustBelowTheLargestStays", 1.79769313486231e308, 1.79769313486231e308},
+    }),
+    rowName<RoundRow>);
 
 TEST(RoundTo15DigitsNaN, StaysNotANumber) {
     EXPECT_TRUE(std::isnan(roundTo15Digits(std::numeric_limits<double>::quiet_NaN())));
@@ -369,6 +373,8 @@ INSTANTIATE_TEST_SUITE_P(
         {"NoDecimalsBelowHalf", 0.4, "###0", kDot, "0"},
         {"TwoIntegerZeros", 1.5, "00.0", kDot, "01.5"},
         {"Infinity", kInf, "###0.0", kDot, "inf"},
+        {"NegativeNotANumberHasNoSign", -std::numeric_limits<double>::quiet_NaN(), "###0.0", kDot,
+         "nan"},
         {"Comma_HundredMils", 254000 / 100000.0, "###0.000", kComma, "2,540"},
         {"Comma_MinusOne", -1.0, "###0.0", kComma, "-1,0"},
         {"Comma_NoThousandsSeparator", 1234567.5, "###0.0", kComma, "1234567,5"},
