@@ -12,9 +12,12 @@ COMPPLACE_PACKAGES=(
     x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
     /usr/lib/wine/wine64:wine64
     wine:wine
+    /usr/share/wine/fonts/marlett.ttf:fonts-wine
     Xvfb:xvfb
     import:imagemagick
     xwininfo:x11-utils
+    clang++:clang
+    /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev
 )
 
 compplace_missing_packages() {
