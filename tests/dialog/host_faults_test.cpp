@@ -2,6 +2,11 @@
 // ends where the handlers say, and "&Move" and "Undo" never show together.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+
+#include "dbx/connection.h"
 #include "dialog/sim_session.h"
 
 namespace {
@@ -69,5 +74,87 @@ INSTANTIATE_TEST_SUITE_P(
         std::erase(name, '@');
         return name;
     });
+
+// The simulator library with one of its functions hidden, as if the host's
+// library lacked it.
+class HidingResolver : public dbx::SymbolResolver {
+  public:
+    explicit HidingResolver(std::string hidden) : hidden_(std::move(hidden)) {}
+    void* resolve(const char* name) override {
+        return hidden_ == name ? nullptr : library_->resolve(name);
+    }
+
+  private:
+    std::string hidden_;
+    std::unique_ptr<dbx::SymbolResolver> library_ = dbx::makeLibraryResolver(COMPPLACE_SIM_LIBRARY);
+};
+
+struct MissingRow {
+    const char* missing;  // a function, or "Library" for no library at all
+    bool endsAtStartup;
+    bool undoOffered;
+    int moveBeeps;
+    const char* movedLocation;  // the design file after the move
+    const char* movedAngle;
+    const char* location;  // and at the end
+    const char* angle;
+};
+
+class MissingHostFunction : public ::testing::TestWithParam<MissingRow> {};
+
+// The same session as above, with nothing to call instead of a failing call.
+TEST_P(MissingHostFunction, IsAnsweredLikeAFailedCall) {
+    const MissingRow& row = GetParam();
+    Design design;
+    design.x = 1000;
+    design.y = 2000;
+    design.angle = 900;
+    const std::string missing = row.missing;
+    std::unique_ptr<dbx::SymbolResolver> resolver =
+        missing == "Library" ? dbx::makeLibraryResolver("/nonexistent/libdbx32.so")
+                             : std::make_unique<HidingResolver>(missing);
+    SimSession session(design, std::move(resolver));
+
+    session.dialog().Form_Load();
+    EXPECT_EQ(session.form.hasEnded(), row.endsAtStartup);
+    if (!session.form.hasEnded()) {
+        session.type(ControlId::Text1, "1.968503937");
+        session.type(ControlId::Text3, "180");
+        session.click(ControlId::Command1);
+        EXPECT_EQ(session.form.isVisible(ControlId::Command4), row.undoOffered);
+        EXPECT_NE(session.form.isVisible(ControlId::Command1), row.undoOffered);
+        EXPECT_EQ(session.beeper.count, row.moveBeeps);
+        EXPECT_EQ(session.designFile()["location"], row.movedLocation);
+        EXPECT_EQ(session.designFile()["angle"], row.movedAngle);
+        session.click(ControlId::Command4);
+        session.click(ControlId::Command2);
+    }
+    EXPECT_TRUE(session.form.hasEnded());
+    EXPECT_EQ(session.designFile()["location"], row.location);
+    EXPECT_EQ(session.designFile()["angle"], row.angle);
+    if (missing == "Library") {
+        EXPECT_TRUE(session.log().empty());
+    } else {
+        for (const std::string& call : session.calls()) {
+            EXPECT_NE(call, missing);
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachFunction, MissingHostFunction,
+    ::testing::Values(
+        MissingRow{"Library", true, false, 0, "", "", "1000 2000", "900"},
+        MissingRow{"TOpenDesign", true, false, 0, "", "", "1000 2000", "900"},
+        MissingRow{"TGetFirstSelectedItem", true, false, 0, "", "", "1000 2000", "900"},
+        // Zero design: mils, relative to (0, 0); the move is the same.
+        MissingRow{"TGetDesignInfo", false, true, 0, "5000 2000", "1800", "1000 2000", "900"},
+        // Refused: "&Move" stays; "&Exit" writes the design unchanged.
+        MissingRow{"TModifyComponent", false, false, 1, "1000 2000", "900", "1000 2000", "900"},
+        // Moved without turning, then undone.
+        MissingRow{"TRotateComponent", false, true, 0, "5000 2000", "900", "1000 2000", "900"},
+        // Moved and undone in the host's memory, never written.
+        MissingRow{"TCloseDesign", false, true, 0, "1000 2000", "900", "1000 2000", "900"}),
+    [](const auto& row) { return std::string(row.param.missing); });
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <utility>
 
 namespace testing_support {
 namespace {
@@ -46,7 +47,11 @@ std::string Design::text() const {
 }
 
 SimSession::SimSession(const Design& design, const std::string& failures,
-                       const numtext::Locale& locale) {
+                       const numtext::Locale& locale)
+    : SimSession(design, dbx::makeLibraryResolver(COMPPLACE_SIM_LIBRARY), failures, locale) {}
+
+SimSession::SimSession(const Design& design, std::unique_ptr<dbx::SymbolResolver> resolver,
+                       const std::string& failures, const numtext::Locale& locale) {
     std::string pattern = (std::filesystem::temp_directory_path() / "compplace-XXXXXX").string();
     if (mkdtemp(pattern.data()) == nullptr) {
         throw std::runtime_error("no temporary folder");
@@ -58,8 +63,7 @@ SimSession::SimSession(const Design& design, const std::string& failures,
     setenv("COMPPLACE_SIM_FAIL", failures.c_str(), 1);
     resetSimulator();
 
-    connection_ =
-        std::make_unique<dbx::Connection>(dbx::makeLibraryResolver(COMPPLACE_SIM_LIBRARY));
+    connection_ = std::make_unique<dbx::Connection>(std::move(resolver));
     dialog_ = std::make_unique<dialog::Dialog>(form, *connection_, beeper, locale);
 }
 

@@ -48,6 +48,10 @@ class SimSession {
     // `failures` is a fault plan such as "TModifyComponent@1=7".
     explicit SimSession(const Design& design, const std::string& failures = "",
                         const numtext::Locale& locale = kDotLocale);
+    // The same with the host's functions found by `resolver` instead of the
+    // simulator library's own loader (say, one that hides some of them).
+    SimSession(const Design& design, std::unique_ptr<dbx::SymbolResolver> resolver,
+               const std::string& failures = "", const numtext::Locale& locale = kDotLocale);
     ~SimSession();
 
     dialog::FormModel form;
