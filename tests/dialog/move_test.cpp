@@ -20,16 +20,6 @@ Design design(int units, int originMode, long long x = 254000, long long y = 127
     return d;
 }
 
-std::vector<std::string> linesOf(const SimSession& session, const std::string& function) {
-    std::vector<std::string> found;
-    for (const std::string& line : session.log()) {
-        if (line.starts_with(function + " ")) {
-            found.push_back(line);
-        }
-    }
-    return found;
-}
-
 bool has(const std::string& line, const std::string& field) {
     return line.find(" " + field + " ") != std::string::npos;
 }
@@ -52,7 +42,7 @@ TEST_P(MoveWrites, TheTypedLocationInWholeDatabaseUnits) {
     session.type(ControlId::Text2, row.y);
     session.click(ControlId::Command1);
 
-    const auto modifies = linesOf(session, "TModifyComponent");
+    const auto modifies = session.callsTo("TModifyComponent");
     ASSERT_EQ(modifies.size(), 1u);
     EXPECT_TRUE(has(modifies[0], std::string("location=") + row.location)) << modifies[0];
     EXPECT_EQ(session.beeper.count, 0);
@@ -80,7 +70,7 @@ TEST(Move, CommaLocaleKeepsTheFraction) {
     session.type(ControlId::Text1, "1,234");
     session.type(ControlId::Text2, "1.000,5");
     session.click(ControlId::Command1);
-    EXPECT_TRUE(has(linesOf(session, "TModifyComponent").at(0), "location=123400,100050000"));
+    EXPECT_TRUE(has(session.callsTo("TModifyComponent").at(0), "location=123400,100050000"));
 }
 
 TEST(Move, FlagsGoIntoTheRecord) {
@@ -89,7 +79,7 @@ TEST(Move, FlagsGoIntoTheRecord) {
     session.click(ControlId::Check1);
     session.click(ControlId::Check2);
     session.click(ControlId::Command1);
-    EXPECT_TRUE(has(linesOf(session, "TModifyComponent").at(0), "flipped=1 fixed=1"));
+    EXPECT_TRUE(has(session.callsTo("TModifyComponent").at(0), "flipped=1 fixed=1"));
     EXPECT_EQ(session.designFile()["fixed"], "1");
     EXPECT_EQ(session.designFile()["flipped"], "1");
 }
@@ -100,7 +90,7 @@ TEST(Move, UntouchedCoordinatesStayExactWhenOnlyTheAngleChanges) {
     ASSERT_EQ(session.text(ControlId::Text1), "17.3");
     session.type(ControlId::Text3, "90");
     session.click(ControlId::Command1);
-    EXPECT_TRUE(has(linesOf(session, "TModifyComponent").at(0), "location=45001,-33333"));
+    EXPECT_TRUE(has(session.callsTo("TModifyComponent").at(0), "location=45001,-33333"));
 }
 
 TEST(Move, WhatTheHostWroteIntoTheRecordSurvivesIntoTheNextCall) {
@@ -108,8 +98,8 @@ TEST(Move, WhatTheHostWroteIntoTheRecordSurvivesIntoTheNextCall) {
     session.dialog().Form_Load();
     session.click(ControlId::Command1);
     // The simulator counts accepted calls into a field the program never sets.
-    EXPECT_TRUE(has(linesOf(session, "TModifyComponent").at(0), "mark=0"));
-    EXPECT_TRUE(has(linesOf(session, "TRotateComponent").at(0), "mark=1"));
+    EXPECT_TRUE(has(session.callsTo("TModifyComponent").at(0), "mark=0"));
+    EXPECT_TRUE(has(session.callsTo("TRotateComponent").at(0), "mark=1"));
 }
 
 struct RangeRow {
@@ -135,7 +125,7 @@ TEST_P(RangeError, BeepsAndWritesTheComponentBackWhereItWas) {
     EXPECT_EQ(session.beeper.count, 1);
     EXPECT_EQ(session.text(ControlId::Text1), row.restoredX);
     EXPECT_EQ(session.text(ControlId::Text2), row.restoredY);
-    const auto modifies = linesOf(session, "TModifyComponent");
+    const auto modifies = session.callsTo("TModifyComponent");
     ASSERT_EQ(modifies.size(), 1u);
     EXPECT_TRUE(has(modifies[0], "location=254000,127000 flipped=0 fixed=1")) << modifies[0];
     EXPECT_TRUE(session.form.isVisible(ControlId::Command4)) << "the command carries on";
@@ -194,7 +184,7 @@ TEST(Move, AFailedModifyRestoresAndLetsTheUserTryAgain) {
     session.type(ControlId::Text1, "10");
     session.click(ControlId::Command1);
     EXPECT_EQ(session.state().undoX.value, 254000) << "saved from the selection again";
-    EXPECT_TRUE(has(linesOf(session, "TModifyComponent").at(1), "location=25400,127000"));
+    EXPECT_TRUE(has(session.callsTo("TModifyComponent").at(1), "location=25400,127000"));
     EXPECT_TRUE(session.form.isVisible(ControlId::Command4));
 }
 

@@ -17,12 +17,8 @@ Design at(long long angle, long long flipped = 0) {
 }
 
 std::string rotateLine(const SimSession& session) {
-    for (const std::string& line : session.log()) {
-        if (line.starts_with("TRotateComponent ")) {
-            return line;
-        }
-    }
-    return "";
+    const auto rotations = session.callsTo("TRotateComponent");
+    return rotations.empty() ? "" : rotations.front();
 }
 
 TEST(Rotation, StepsByQuarterTurnsAndWrapsToZero) {

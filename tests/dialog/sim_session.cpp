@@ -76,6 +76,16 @@ std::vector<std::string> SimSession::log() const {
     return lines(dir_ / "calls.log");
 }
 
+std::vector<std::string> SimSession::callsTo(const std::string& function) const {
+    std::vector<std::string> found;
+    for (const std::string& line : log()) {
+        if (line.starts_with(function + " ")) {
+            found.push_back(line);
+        }
+    }
+    return found;
+}
+
 std::vector<std::string> SimSession::calls() const {
     std::vector<std::string> names;
     for (const std::string& line : log()) {

@@ -67,6 +67,8 @@ class SimSession {
 
     // The simulator's call log, one entry per call.
     std::vector<std::string> log() const;
+    // The log lines of one function's calls, in order.
+    std::vector<std::string> callsTo(const std::string& function) const;
     // The calls of the log, by function name only.
     std::vector<std::string> calls() const;
     // The design file as the simulator last wrote it: key -> value text.

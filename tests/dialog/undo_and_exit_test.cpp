@@ -19,16 +19,6 @@ Design startAt1000And2000At90Degrees() {
     return d;
 }
 
-std::vector<std::string> linesOf(const SimSession& session, const std::string& function) {
-    std::vector<std::string> found;
-    for (const std::string& line : session.log()) {
-        if (line.starts_with(function + " ")) {
-            found.push_back(line);
-        }
-    }
-    return found;
-}
-
 void moveTo5000And2000At180(SimSession& session) {
     session.dialog().Form_Load();
     session.type(ControlId::Text1, "1.968503937");  // 5000 units
@@ -45,7 +35,7 @@ TEST(Undo, PutsTheComponentBackAndEnds) {
     session.click(ControlId::Command4);
 
     EXPECT_EQ(session.text(ControlId::Text3), "90") << "no leading blank";
-    const auto modifies = linesOf(session, "TModifyComponent");
+    const auto modifies = session.callsTo("TModifyComponent");
     ASSERT_EQ(modifies.size(), 2u);
     EXPECT_NE(modifies[1].find(" location=1000,2000 "), std::string::npos) << modifies[1];
     EXPECT_NE(modifies[1].find(" mark=2 "), std::string::npos) << "the record the host returned";
@@ -134,10 +124,10 @@ TEST_P(Exit, ClosesTheConnectionAndEnds) {
         session.click(ControlId::Command2);
     }
     EXPECT_TRUE(session.form.hasEnded());
-    const auto closes = linesOf(session, "TCloseDesign");
+    const auto closes = session.callsTo("TCloseDesign");
     EXPECT_EQ(static_cast<int>(closes.size()), GetParam().closes);
     session.form.userRequestsClose();  // nothing runs after the end
-    EXPECT_EQ(linesOf(session, "TCloseDesign").size(), closes.size());
+    EXPECT_EQ(session.callsTo("TCloseDesign").size(), closes.size());
 }
 
 INSTANTIATE_TEST_SUITE_P(
