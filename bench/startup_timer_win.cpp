@@ -1,6 +1,8 @@
-// startup_timer RUNS CLASS PROGRAM: starts PROGRAM RUNS times, measures each
-// time from process creation to a visible top-level window of class CLASS,
-// closes it and waits for it to end. Prints one line per run and a summary.
+// startup_timer RUNS CLASS PROGRAM [CLASS PROGRAM]...: starts each PROGRAM
+// RUNS times, taking turns so that whatever else the machine does weighs on
+// all alike, and measures each time from process creation to a visible
+// top-level window of its CLASS; then closes it and waits for it to end.
+// Prints one summary line per program.
 #include <windows.h>
 
 #include <algorithm>
@@ -11,6 +13,12 @@
 
 namespace {
 
+struct Program {
+    std::wstring className;
+    std::wstring commandLine;
+    std::vector<double> times;
+};
+
 double secondsSince(const LARGE_INTEGER& start, const LARGE_INTEGER& frequency) {
     LARGE_INTEGER now;
     QueryPerformanceCounter(&now);
@@ -19,13 +27,14 @@ double secondsSince(const LARGE_INTEGER& start, const LARGE_INTEGER& frequency) 
 }
 
 // Milliseconds to a visible window, or a negative value when none came.
-double timeOneRun(const std::wstring& className, std::wstring commandLine) {
+double timeOneRun(const Program& program) {
     LARGE_INTEGER frequency;
     LARGE_INTEGER start;
     QueryPerformanceFrequency(&frequency);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
+    std::wstring commandLine = program.commandLine;
     QueryPerformanceCounter(&start);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
@@ -33,7 +42,7 @@ double timeOneRun(const std::wstring& className, std::wstring commandLine) {
     }
     double elapsed = -1.0;
     while (secondsSince(start, frequency) < 30.0) {
-        HWND window = FindWindowW(className.c_str(), nullptr);
+        HWND window = FindWindowW(program.className.c_str(), nullptr);
         if (window != nullptr && IsWindowVisible(window)) {
             elapsed = secondsSince(start, frequency) * 1000.0;
             PostMessageW(window, WM_CLOSE, 0, 0);
@@ -52,32 +61,40 @@ double timeOneRun(const std::wstring& className, std::wstring commandLine) {
     return elapsed;
 }
 
+double median(std::vector<double> times) {
+    std::sort(times.begin(), times.end());
+    const std::size_t middle = times.size() / 2;
+    return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4) {
-        std::fwprintf(stderr, L"usage: startup_timer RUNS CLASS PROGRAM\n");
+    if (argc < 4 || argc % 2 != 0) {
+        std::fwprintf(stderr, L"usage: startup_timer RUNS CLASS PROGRAM [CLASS PROGRAM]...\n");
         return 2;
     }
     const int runs = _wtoi(argv[1]);
-    const std::wstring className = argv[2];
-    const std::wstring program = std::wstring(L"\"") + argv[3] + L"\"";
-
-    std::vector<double> times;
-    for (int run = 0; run < runs; ++run) {
-        const double ms = timeOneRun(className, program);
-        if (ms < 0) {
-            std::fwprintf(stderr, L"run %d: no window\n", run + 1);
-            return 1;
-        }
-        std::wprintf(L"run %d: %.1f ms\n", run + 1, ms);
-        times.push_back(ms);
+    std::vector<Program> programs;
+    for (int arg = 2; arg + 1 < argc; arg += 2) {
+        programs.push_back({argv[arg], std::wstring(L"\"") + argv[arg + 1] + L"\"", {}});
     }
-    std::sort(times.begin(), times.end());
-    const double median = times.size() % 2 == 1
-                              ? times[times.size() / 2]
-                              : (times[times.size() / 2 - 1] + times[times.size() / 2]) / 2.0;
-    std::wprintf(L"median %.1f ms, min %.1f ms, max %.1f ms, runs %zu\n", median, times.front(),
-                 times.back(), times.size());
+
+    for (int run = 0; run < runs; ++run) {
+        for (Program& program : programs) {
+            const double ms = timeOneRun(program);
+            if (ms < 0) {
+                std::fwprintf(stderr, L"%ls: no window\n", program.commandLine.c_str());
+                return 1;
+            }
+            program.times.push_back(ms);
+        }
+    }
+    for (const Program& program : programs) {
+        const auto [low, high] = std::minmax_element(program.times.begin(), program.times.end());
+        std::wprintf(L"%ls: median %.1f ms, min %.1f ms, max %.1f ms, runs %zu\n",
+                     program.className.c_str(), median(program.times), *low, *high,
+                     program.times.size());
+    }
     return 0;
 }
