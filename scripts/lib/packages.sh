@@ -1,5 +1,5 @@
 # Installs what building and testing need, from Debian's packages.
-# Sourced by scripts/test and scripts/demo.
+# Sourced by scripts/test, scripts/demo, scripts/fuzz and scripts/bench.
 
 # command-to-check:package pairs
 COMPPLACE_PACKAGES=(
