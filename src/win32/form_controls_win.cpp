@@ -67,15 +67,20 @@ std::optional<dialog::ControlId> controlIdOf(int childId) {
     return static_cast<dialog::ControlId>(index);
 }
 
-HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance) {
+HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance,
+                   const PixelRect& place, HFONT font) {
     const ControlClass cls = controlClassOf(control);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
     if (control.initiallyVisible) {
         style |= WS_VISIBLE;
     }
     const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(childIdOf(control.id)));
-    HWND window = CreateWindowExW(cls.exStyle, cls.className, L"", style, 0, 0, 0, 0, parent,
-                                  menuId, instance, nullptr);
+    HWND window = CreateWindowExW(cls.exStyle, cls.className, L"", style, place.x, place.y,
+                                  place.width, place.height, parent, menuId, instance, nullptr);
+    if (window != nullptr) {
+        // Nothing is shown yet: no redraw.
+        SendMessageW(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
+    }
     if (window != nullptr && control.kind == ControlKind::TextBox) {
         // No length limit beyond the control's own maximum.
         SendMessageW(window, EM_SETLIMITTEXT, 0, 0);

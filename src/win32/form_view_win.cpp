@@ -77,11 +77,15 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
                         this) == nullptr) {
         return false;
     }
-    if (!createControls(instance)) {
+    // Every control is made at its place and in its font for the window's
+    // resolution at once: moving them all again costs a visible delay.
+    const UINT dpi = dpiOf(window_);
+    fonts_ = FormFonts(dialog::formDescription(), dpi);
+    if (!createControls(instance, dpi)) {
         DestroyWindow(window_);
         return false;
     }
-    applyLayout(dpiOf(window_));
+    sizeWindow(dpi);
     centreOnWorkArea();
     model_.setObserver(this);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
@@ -94,10 +98,12 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     return true;
 }
 
-bool FormWindow::createControls(HINSTANCE instance) {
+bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
     // In tab order: the order of creation is the order Tab follows.
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
-        HWND created = createControl(description, window_, instance);
+        HWND created =
+            createControl(description, window_, instance, pixelRectOf(description.id, dpi),
+                          fonts_.font(description.font));
         if (created == nullptr) {
             return false;
         }
@@ -135,7 +141,10 @@ void FormWindow::applyLayout(UINT dpi) {
     }
     // The old fonts go only once no control uses them.
     fonts_ = std::move(fonts);
+    sizeWindow(dpi);
+}
 
+void FormWindow::sizeWindow(UINT dpi) {
     const SIZE client = clientSizeOf(dialog::formDescription(), dpi);
     const RECT outer = outerRectFor(client.cx, client.cy, kFormStyle, kFormExStyle, dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,

@@ -38,9 +38,11 @@ class FormWindow final : public dialog::FormObserver {
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
-    bool createControls(HINSTANCE instance);
+    bool createControls(HINSTANCE instance, UINT dpi);
     void sinkToBottom(dialog::ControlKind kind);
+    // Places and fonts every control anew, as when the resolution changes.
     void applyLayout(UINT dpi);
+    void sizeWindow(UINT dpi);
     void centreOnWorkArea();
 
     void onCommand(int childId, int code);
