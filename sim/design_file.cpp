@@ -2,9 +2,8 @@
 
 #include <array>
 #include <charconv>
+#include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <vector>
 
 namespace sim {
@@ -201,23 +200,34 @@ DesignResult loadDesign(const std::string& path) {
     if (!std::filesystem::is_regular_file(path, error)) {
         return {std::nullopt, "cannot open " + path + ": not a file"};
     }
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
+    // C streams: the library is loaded into every run of the program, and
+    // iostreams would add their start-up to it.
+    std::FILE* in = std::fopen(path.c_str(), "rb");
+    if (in == nullptr) {
         return {std::nullopt, "cannot open " + path};
     }
-    std::ostringstream content;
-    content << in.rdbuf();
-    if (in.bad()) {
+    std::string content;
+    std::array<char, 4096> buffer;
+    std::size_t got = 0;
+    while ((got = std::fread(buffer.data(), 1, buffer.size(), in)) > 0) {
+        content.append(buffer.data(), got);
+    }
+    const bool failed = std::ferror(in) != 0;
+    std::fclose(in);
+    if (failed) {
         return {std::nullopt, "cannot read " + path};
     }
-    return parseDesign(content.str());
+    return parseDesign(content);
 }
 
 bool saveDesign(const std::string& path, const Design& design) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << formatDesign(design);
-    out.close();
-    return !out.fail();
+    std::FILE* out = std::fopen(path.c_str(), "wb");
+    if (out == nullptr) {
+        return false;
+    }
+    const std::string content = formatDesign(design);
+    const bool written = std::fwrite(content.data(), 1, content.size(), out) == content.size();
+    return std::fclose(out) == 0 && written;
 }
 
 }  // namespace sim
