@@ -93,14 +93,7 @@ void Dialog::Command1_Click() {
 void Dialog::restoreSavedLocation() {
     // The texts show the saved location in the mode that is selected, so
     // that reading them back and adding the origin gives it again.
-    std::int64_t x = state_.undoX.value;
-    std::int64_t y = state_.undoY.value;
-    if (form_.isSelected(ControlId::Option2)) {
-        x -= state_.designInfo.relativeOrigin.x.value;
-        y -= state_.designInfo.relativeOrigin.y.value;
-    }
-    writeCoordinate(ControlId::Text1, x, state_.displayFormat, state_.shownX);
-    writeCoordinate(ControlId::Text2, y, state_.displayFormat, state_.shownY);
+    showLocation(units::DbPoint{state_.undoX, state_.undoY}, state_.displayFormat);
 }
 
 }  // namespace dialog

@@ -14,14 +14,12 @@ constexpr const char* kVersionCaption = "P-CAD2001 DBX V";
 // the same orientation instead of wrapping to an unrelated one.
 units::WholeDegrees toWholeDegrees(double degrees) {
     std::optional<std::int32_t> whole = numtext::roundToInt32(degrees);
-    if (!whole) {
+    if (!whole || *whole < INT16_MIN || *whole > INT16_MAX) {
+        // A whole turn is an even number of degrees: a half still rounds to
+        // the same neighbour after it is taken off.
         whole = numtext::roundToInt32(std::fmod(degrees, 360.0));
     }
-    std::int32_t value = whole.value_or(0);
-    if (value < INT16_MIN || value > INT16_MAX) {
-        value %= 360;
-    }
-    return units::WholeDegrees{static_cast<std::int16_t>(value)};
+    return units::WholeDegrees{static_cast<std::int16_t>(whole.value_or(0))};
 }
 
 CheckValue checkValueOf(std::int32_t hostFlag) {
@@ -80,10 +78,7 @@ void Dialog::Form_Load() {
     const dbx::ComponentRecord& component = state_.selectedItem.itemComponent;
     if (state_.designInfo.originMode != 0) {
         form_.select(ControlId::Option1);
-        writeCoordinate(ControlId::Text1, component.location.x.value, state_.displayFormat,
-                        state_.shownX);
-        writeCoordinate(ControlId::Text2, component.location.y.value, state_.displayFormat,
-                        state_.shownY);
+        showLocation(component.location, state_.displayFormat);
     } else {
         form_.select(ControlId::Option2);
     }

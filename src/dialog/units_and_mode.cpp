@@ -26,17 +26,17 @@ void Dialog::Option2_Click() {
 
 void Dialog::showStoredLocation(std::int32_t factor, const std::string& pattern) {
     state_.unitFactor = factor;
-    const bool relative = form_.isSelected(ControlId::Option2);
+    showLocation(state_.selectedItem.itemComponent.location, pattern);
+}
 
-    const units::DbPoint& location = state_.selectedItem.itemComponent.location;
+void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {
     std::int64_t x = location.x.value;
     std::int64_t y = location.y.value;
-    if (relative) {
+    if (form_.isSelected(ControlId::Option2)) {
         // In 64 bits the true difference shows even near the 32-bit ends.
         x -= state_.designInfo.relativeOrigin.x.value;
         y -= state_.designInfo.relativeOrigin.y.value;
     }
-
     writeCoordinate(ControlId::Text1, x, pattern, state_.shownX);
     writeCoordinate(ControlId::Text2, y, pattern, state_.shownY);
 }
