@@ -3,7 +3,6 @@
 #include <array>
 #include <charconv>
 #include <cstdio>
-#include <filesystem>
 #include <vector>
 
 namespace sim {
@@ -196,10 +195,7 @@ std::string formatDesign(const Design& design) {
 }
 
 DesignResult loadDesign(const std::string& path) {
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
-        return {std::nullopt, "cannot open " + path + ": not a file"};
-    }
+    // A folder opens on some systems but then fails to read: "cannot read".
     // C streams: the library is loaded into every run of the program, and
     // iostreams would add their start-up to it.
     std::FILE* in = std::fopen(path.c_str(), "rb");

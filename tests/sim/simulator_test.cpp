@@ -511,6 +511,14 @@ TEST_F(SimulatorTest, AMissingOrUnnamedDesignFileFailsTheOpen) {
     EXPECT_NE(lastLogLine().find("COMPPLACE_SIM_DESIGN is not set"), std::string::npos);
 }
 
+TEST_F(SimulatorTest, AFolderNamedAsTheDesignFailsTheOpen) {
+    std::filesystem::remove(designPath_);
+    std::filesystem::create_directory(designPath_);
+    host().reset();
+    EXPECT_EQ(open(), 4);
+    EXPECT_NE(lastLogLine().find("reason=\"cannot read"), std::string::npos) << lastLogLine();
+}
+
 TEST_F(SimulatorTest, TextsOfFullFieldLengthAndCommentsInsideTextsAreKept) {
     const std::string longText(256, 'L');
     writeFile(designPath_,
