@@ -1,6 +1,7 @@
 #include "win32/form_controls_win.h"
 
 #include <cstdint>
+#include <cwchar>
 
 namespace win32 {
 namespace {
@@ -68,14 +69,14 @@ std::optional<dialog::ControlId> controlIdOf(int childId) {
 }
 
 HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const PixelRect& place, HFONT font) {
+                   const PixelRect& place, HFONT font, const InitialState& state) {
     const ControlClass cls = controlClassOf(control);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
-    if (control.initiallyVisible) {
+    if (state.visible) {
         style |= WS_VISIBLE;
     }
     const auto menuId = reinterpret_cast<HMENU>(static_cast<std::intptr_t>(childIdOf(control.id)));
-    HWND window = CreateWindowExW(cls.exStyle, cls.className, L"", style, place.x, place.y,
+    HWND window = CreateWindowExW(cls.exStyle, cls.className, state.text, style, place.x, place.y,
                                   place.width, place.height, parent, menuId, instance, nullptr);
     if (window != nullptr) {
         // Nothing is shown yet: no redraw.
@@ -84,8 +85,33 @@ HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE ins
     if (window != nullptr && control.kind == ControlKind::TextBox) {
         // No length limit beyond the control's own maximum.
         SendMessageW(window, EM_SETLIMITTEXT, 0, 0);
+        // The caret starts at the end of the text, as after any text the
+        // program writes.
+        const auto end = static_cast<WPARAM>(std::wcslen(state.text));
+        SendMessageW(window, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
     return window;
+}
+
+std::array<dialog::ControlId, dialog::kControlCount> creationOrder() {
+    std::array<dialog::ControlId, dialog::kControlCount> order{};
+    std::size_t next = 0;
+    const auto& all = dialog::controlDescriptions();
+    for (const ControlDescription& control : all) {
+        if (control.kind != ControlKind::Label && control.kind != ControlKind::Frame) {
+            order[next++] = control.id;
+        }
+    }
+    // Later ones above earlier ones: the first label, and the outermost
+    // frame, end lowest.
+    for (const ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
+        for (auto it = all.rbegin(); it != all.rend(); ++it) {
+            if (it->kind == kind) {
+                order[next++] = it->id;
+            }
+        }
+    }
+    return order;
 }
 
 }  // namespace win32

@@ -5,6 +5,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <optional>
 
 #include "dialog/window_description.h"
@@ -17,10 +18,24 @@ inline constexpr int kFirstControlId = 1000;
 int childIdOf(dialog::ControlId id);
 std::optional<dialog::ControlId> controlIdOf(int childId);
 
-// Created hidden or visible as the description says, at its place and in its
-// font, without a text; the view then mirrors the model into it. `parent`
-// must be the form's window.
+// What a control shows from the moment it is made.
+struct InitialState {
+    const wchar_t* text;
+    bool visible;
+};
+
+// Created at its place, in its font and with its text and visibility at
+// once; the view then mirrors the model's checks into it. `parent` must be
+// the form's window.
 HWND createControl(const dialog::ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const PixelRect& place, HFONT font);
+                   const PixelRect& place, HFONT font, const InitialState& state);
+
+// The order to create the controls in, which is also their stacking order
+// from the top: every control that takes the focus in tab order, then the
+// labels, then the frames, each outer frame below the frames it holds.
+// Labels lie beneath the other controls as labels drawn on the form itself
+// would (Label4 reaches under the "&Move"/"Undo" button). Neither labels nor
+// frames take the focus, so Tab still follows the ControlId order.
+std::array<dialog::ControlId, dialog::kControlCount> creationOrder();
 
 }  // namespace win32

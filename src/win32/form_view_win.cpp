@@ -1,7 +1,5 @@
 #include "win32/form_view_win.h"
 
-#include <commctrl.h>
-
 #include <string>
 #include <utility>
 
@@ -53,6 +51,26 @@ bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
     return RegisterClassExW(&cls) != 0;
 }
 
+// A window of `size` in the middle of the monitor's work area, kept on it
+// when it is larger.
+RECT centredOnWorkArea(HMONITOR monitor, SIZE size) {
+    MONITORINFO info{};
+    info.cbSize = sizeof(info);
+    RECT work{0, 0, size.cx, size.cy};
+    if (GetMonitorInfoW(monitor, &info)) {
+        work = info.rcWork;
+    }
+    const int x = work.left + (work.right - work.left - size.cx) / 2;
+    const int y = work.top + (work.bottom - work.top - size.cy) / 2;
+    const int left = x > work.left ? x : work.left;
+    const int top = y > work.top ? y : work.top;
+    return RECT{left, top, left + size.cx, top + size.cy};
+}
+
+RECT centredOnPrimaryWorkArea(SIZE size) {
+    return centredOnWorkArea(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), size);
+}
+
 }  // namespace
 
 FormWindow::FormWindow(dialog::FormModel& model) : model_(model) {}
@@ -65,28 +83,32 @@ FormWindow::~FormWindow() {
 }
 
 bool FormWindow::create(HINSTANCE instance, int showCommand) {
-    INITCOMMONCONTROLSEX commonControls{sizeof(commonControls), ICC_STANDARD_CLASSES};
-    InitCommonControlsEx(&commonControls);
     if (!registerFormClass(instance, &FormWindow::windowProc)) {
         return false;
     }
+    // The window and its controls are made at their place, size and font
+    // for the screen's resolution, and with their texts, at once: each later
+    // move or change of a window is a visible part of the start-up time.
+    const UINT expectedDpi = dpiOf(nullptr);
+    const RECT place = centredOnPrimaryWorkArea(outerSizeFor(expectedDpi));
     const std::wstring caption = wideFromAnsi(dialog::formDescription().caption);
-    // Created hidden; its size follows once the resolution of its monitor is known.
-    if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, CW_USEDEFAULT,
-                        CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, nullptr, nullptr, instance,
-                        this) == nullptr) {
+    if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, place.left,
+                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
+                        nullptr, instance, this) == nullptr) {
         return false;
     }
-    // Every control is made at its place and in its font for the window's
-    // resolution at once: moving them all again costs a visible delay.
+    // A window that landed on a monitor of another resolution is made anew
+    // for that one.
     const UINT dpi = dpiOf(window_);
     fonts_ = FormFonts(dialog::formDescription(), dpi);
     if (!createControls(instance, dpi)) {
         DestroyWindow(window_);
         return false;
     }
-    sizeWindow(dpi);
-    centreOnWorkArea();
+    if (dpi != expectedDpi) {
+        sizeWindow(dpi);
+        centreOnWorkArea();
+    }
     model_.setObserver(this);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
         mirror(description.id);
@@ -99,34 +121,18 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
 }
 
 bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
-    // In tab order: the order of creation is the order Tab follows.
-    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+    for (const ControlId id : creationOrder()) {
+        const dialog::ControlDescription& description = dialog::describe(id);
+        const std::wstring text = wideFromAnsi(model_.text(id));
         HWND created =
-            createControl(description, window_, instance, pixelRectOf(description.id, dpi),
-                          fonts_.font(description.font));
+            createControl(description, window_, instance, pixelRectOf(id, dpi),
+                          fonts_.font(description.font), {text.c_str(), model_.isVisible(id)});
         if (created == nullptr) {
             return false;
         }
-        controls_[static_cast<std::size_t>(description.id)] = created;
+        controls_[static_cast<std::size_t>(id)] = created;
     }
-    // Labels lie beneath the other controls, as labels drawn on the form
-    // itself would (Label4 reaches under the "&Move"/"Undo" button), and
-    // frames lowest, each outer one below the frames it holds. Neither takes
-    // the focus, so the tab order stays the order of creation.
-    sinkToBottom(ControlKind::Label);
-    sinkToBottom(ControlKind::Frame);
     return true;
-}
-
-void FormWindow::sinkToBottom(ControlKind kind) {
-    // Each one sunk goes below those sunk before: the first in tab order ends lowest.
-    for (auto it = dialog::controlDescriptions().rbegin();
-         it != dialog::controlDescriptions().rend(); ++it) {
-        if (it->kind == kind) {
-            SetWindowPos(control(it->id), HWND_BOTTOM, 0, 0, 0, 0,
-                         SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        }
-    }
 }
 
 void FormWindow::applyLayout(UINT dpi) {
@@ -144,27 +150,26 @@ void FormWindow::applyLayout(UINT dpi) {
     sizeWindow(dpi);
 }
 
-void FormWindow::sizeWindow(UINT dpi) {
+SIZE FormWindow::outerSizeFor(UINT dpi) {
     const SIZE client = clientSizeOf(dialog::formDescription(), dpi);
     const RECT outer = outerRectFor(client.cx, client.cy, kFormStyle, kFormExStyle, dpi);
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
+}
+
+void FormWindow::sizeWindow(UINT dpi) {
+    const SIZE outer = outerSizeFor(dpi);
+    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::centreOnWorkArea() {
-    MONITORINFO monitor{};
-    monitor.cbSize = sizeof(monitor);
     RECT outer{};
-    if (!GetMonitorInfoW(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), &monitor) ||
-        !GetWindowRect(window_, &outer)) {
+    if (!GetWindowRect(window_, &outer)) {
         return;
     }
-    const RECT& work = monitor.rcWork;
-    const int width = outer.right - outer.left;
-    const int height = outer.bottom - outer.top;
-    const int x = work.left + (work.right - work.left - width) / 2;
-    const int y = work.top + (work.bottom - work.top - height) / 2;
-    SetWindowPos(window_, nullptr, x > work.left ? x : work.left, y > work.top ? y : work.top, 0, 0,
+    const RECT place = centredOnWorkArea(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY),
+                                         SIZE{outer.right - outer.left, outer.bottom - outer.top});
+    SetWindowPos(window_, nullptr, place.left, place.top, 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -39,9 +39,9 @@ class FormWindow final : public dialog::FormObserver {
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createControls(HINSTANCE instance, UINT dpi);
-    void sinkToBottom(dialog::ControlKind kind);
     // Places and fonts every control anew, as when the resolution changes.
     void applyLayout(UINT dpi);
+    static SIZE outerSizeFor(UINT dpi);
     void sizeWindow(UINT dpi);
     void centreOnWorkArea();
 

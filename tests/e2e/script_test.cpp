@@ -87,6 +87,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"Click", "click Command1", Op::Click, 1007, "", 0, Key::Return},
         CommandRow{"KeyReturn", "key Text1 RETURN", Op::Key, 1001, "", 0, Key::Return},
         CommandRow{"KeyEscapeOnWindow", "key Form1 ESCAPE", Op::Key, 0, "", 0, Key::Escape},
+        CommandRow{"KeyTab", "key Check2 TAB", Op::Key, 1006, "", 0, Key::Tab},
         CommandRow{"Close", "close", Op::Close, -1, "", 0, Key::Return},
         CommandRow{"ExpectText", "expect-text Text3 \" 0\"", Op::ExpectText, 1009, " 0", 0,
                    Key::Return},

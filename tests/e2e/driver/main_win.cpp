@@ -201,8 +201,15 @@ class Runner {
     // takes it as it takes typed keys, then waits until the loop has handled
     // it and whatever character message it made of it.
     std::string pressKey(HWND control, Key key) {
-        const WPARAM vk = key == Key::Return ? VK_RETURN : VK_ESCAPE;
-        const LPARAM scan = key == Key::Return ? 0x1C : 0x01;
+        struct KeyCodes {
+            WPARAM vk;
+            LPARAM scan;
+        };
+        const KeyCodes codes = key == Key::Return   ? KeyCodes{VK_RETURN, 0x1C}
+                               : key == Key::Escape ? KeyCodes{VK_ESCAPE, 0x01}
+                                                    : KeyCodes{VK_TAB, 0x0F};
+        const WPARAM vk = codes.vk;
+        const LPARAM scan = codes.scan;
         const LPARAM down = 1 | (scan << 16);
         const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
         if (!PostMessageW(control, WM_KEYDOWN, vk, down) ||

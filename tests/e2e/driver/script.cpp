@@ -166,8 +166,10 @@ std::optional<Command> parseLine(std::string_view line, int lineNumber) {
                         command.key = Key::Return;
                     } else if (word == "ESCAPE") {
                         command.key = Key::Escape;
+                    } else if (word == "TAB") {
+                        command.key = Key::Tab;
                     } else {
-                        throw ScriptError("unknown key \"" + word + "\" (RETURN or ESCAPE)");
+                        throw ScriptError("unknown key \"" + word + "\" (RETURN, ESCAPE or TAB)");
                     }
                     break;
                 default:

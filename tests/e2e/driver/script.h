@@ -41,7 +41,7 @@ enum class Op {
     ParkMouse,       // park-mouse
 };
 
-enum class Key { Return, Escape };
+enum class Key { Return, Escape, Tab };
 
 struct Command {
     Op op = Op::Dump;
