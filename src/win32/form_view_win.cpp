@@ -97,8 +97,9 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
                         nullptr, instance, this) == nullptr) {
         return false;
     }
-    // A window that landed on a monitor of another resolution is made anew
-    // for that one.
+    // The controls follow the resolution of the monitor the window landed
+    // on; when that is not the screen's, the window is sized and centred
+    // for it again.
     const UINT dpi = dpiOf(window_);
     fonts_ = FormFonts(dialog::formDescription(), dpi);
     if (!createControls(instance, dpi)) {
@@ -106,8 +107,11 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         return false;
     }
     if (dpi != expectedDpi) {
-        sizeWindow(dpi);
-        centreOnWorkArea();
+        const RECT onItsMonitor = centredOnWorkArea(
+            MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), outerSizeFor(dpi));
+        SetWindowPos(window_, nullptr, onItsMonitor.left, onItsMonitor.top,
+                     onItsMonitor.right - onItsMonitor.left, onItsMonitor.bottom - onItsMonitor.top,
+                     SWP_NOZORDER | SWP_NOACTIVATE);
     }
     model_.setObserver(this);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
@@ -160,17 +164,6 @@ void FormWindow::sizeWindow(UINT dpi) {
     const SIZE outer = outerSizeFor(dpi);
     SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormWindow::centreOnWorkArea() {
-    RECT outer{};
-    if (!GetWindowRect(window_, &outer)) {
-        return;
-    }
-    const RECT place = centredOnWorkArea(MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY),
-                                         SIZE{outer.right - outer.left, outer.bottom - outer.top});
-    SetWindowPos(window_, nullptr, place.left, place.top, 0, 0,
-                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

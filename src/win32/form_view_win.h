@@ -43,7 +43,6 @@ class FormWindow final : public dialog::FormObserver {
     void applyLayout(UINT dpi);
     static SIZE outerSizeFor(UINT dpi);
     void sizeWindow(UINT dpi);
-    void centreOnWorkArea();
 
     void onCommand(int childId, int code);
     void onActivate(bool active, bool minimized);
