@@ -150,6 +150,20 @@ bool Simulator::isOpen(const void* context) const {
     return open_ && readU32(bytes) == kOpenMarker && readU32(bytes + 4) == session_;
 }
 
+std::optional<std::int32_t> Simulator::refused(Call& call, const void* context,
+                                               bool argumentsGiven) {
+    if (const auto result = preempted(call)) {
+        return result;
+    }
+    if (context == nullptr || !argumentsGiven) {
+        return fail(call, status::kNullArgument, "null_argument");
+    }
+    if (!isOpen(context)) {
+        return fail(call, status::kNotOpen, "not_open");
+    }
+    return std::nullopt;
+}
+
 void Simulator::returnComponent(dbx::ComponentRecord arrived, void* component) {
     copyDesignComponent(design_, arrived);
     ++acceptedChanges_;
@@ -196,14 +210,8 @@ std::int32_t Simulator::openDesign(std::int32_t unused0, std::int32_t version, c
 std::int32_t Simulator::closeDesign(void* context, const char* text) {
     Call call = begin(HostFunction::CloseDesign);
     call.line.addText("text", text == nullptr ? std::string{} : argumentText(text));
-    if (const auto result = preempted(call)) {
+    if (const auto result = refused(call, context, text != nullptr)) {
         return *result;
-    }
-    if (context == nullptr || text == nullptr) {
-        return fail(call, status::kNullArgument, "null_argument");
-    }
-    if (!isOpen(context)) {
-        return fail(call, status::kNotOpen, "not_open");
     }
     // A design that cannot be written stays open: closing would lose it.
     if (!saveDesign(designPath_, design_)) {
@@ -216,14 +224,8 @@ std::int32_t Simulator::closeDesign(void* context, const char* text) {
 
 std::int32_t Simulator::getFirstSelectedItem(void* context, void* item) {
     Call call = begin(HostFunction::GetFirstSelectedItem);
-    if (const auto result = preempted(call)) {
+    if (const auto result = refused(call, context, item != nullptr)) {
         return *result;
-    }
-    if (context == nullptr || item == nullptr) {
-        return fail(call, status::kNullArgument, "null_argument");
-    }
-    if (!isOpen(context)) {
-        return fail(call, status::kNotOpen, "not_open");
     }
     dbx::ItemRecord record;
     record.itemType = design_.itemType;
@@ -237,14 +239,8 @@ std::int32_t Simulator::getFirstSelectedItem(void* context, void* item) {
 
 std::int32_t Simulator::getDesignInfo(void* context, void* design) {
     Call call = begin(HostFunction::GetDesignInfo);
-    if (const auto result = preempted(call)) {
+    if (const auto result = refused(call, context, design != nullptr)) {
         return *result;
-    }
-    if (context == nullptr || design == nullptr) {
-        return fail(call, status::kNullArgument, "null_argument");
-    }
-    if (!isOpen(context)) {
-        return fail(call, status::kNotOpen, "not_open");
     }
     dbx::DesignRecord record;
     record.units = design_.unitCode;
@@ -264,14 +260,8 @@ std::int32_t Simulator::modifyComponent(void* context, void* component) {
         arrived = arrivedComponent(component);
         logComponent(call.line, arrived);
     }
-    if (const auto result = preempted(call)) {
+    if (const auto result = refused(call, context, component != nullptr)) {
         return *result;
-    }
-    if (context == nullptr || component == nullptr) {
-        return fail(call, status::kNullArgument, "null_argument");
-    }
-    if (!isOpen(context)) {
-        return fail(call, status::kNotOpen, "not_open");
     }
     if (arrived.compId != design_.compId) {
         return fail(call, status::kWrongComponent, "wrong_component");
@@ -298,14 +288,8 @@ std::int32_t Simulator::rotateComponent(void* context, std::int32_t angle, void*
             .add("flipped", arrived.isFlipped)
             .add("mark", markOf(arrived));
     }
-    if (const auto result = preempted(call)) {
+    if (const auto result = refused(call, context, center != nullptr && component != nullptr)) {
         return *result;
-    }
-    if (context == nullptr || center == nullptr || component == nullptr) {
-        return fail(call, status::kNullArgument, "null_argument");
-    }
-    if (!isOpen(context)) {
-        return fail(call, status::kNotOpen, "not_open");
     }
     if (arrived.compId != design_.compId) {
         return fail(call, status::kWrongComponent, "wrong_component");

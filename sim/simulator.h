@@ -59,6 +59,10 @@ class Simulator {
     // The status that ends the call before it does anything: a malformed
     // fault plan or an injected failure. Logs the end of the line.
     std::optional<std::int32_t> preempted(Call& call);
+    // The same, or a null argument (`argumentsGiven` false, or no context),
+    // or a context that is not of the open design: what ends every call but
+    // the open before it does anything.
+    std::optional<std::int32_t> refused(Call& call, const void* context, bool argumentsGiven);
     std::int32_t finish(Call& call, std::int32_t result);
     std::int32_t fail(Call& call, std::int32_t result, std::string_view error,
                       std::string_view reason = {});
