@@ -57,22 +57,15 @@ void Dialog::Rotcomp() {
 
     // The turn from the component's angle to the box's, the other way round
     // when flipped, plus a full turn so it is not negative within 0..360.
-    double rotation = 0.0;
-    if (work.isFlipped == 0) {
-        const std::int64_t base = kFullTurnTenths - work.angle.value;
-        if (!fitsInt32(base)) {
-            beeper_.beep();
-            return;
-        }
-        rotation = boxTenths + static_cast<double>(base);
-    } else {
-        const std::int64_t base = work.angle.value + kFullTurnTenths;
-        if (!fitsInt32(base)) {
-            beeper_.beep();
-            return;
-        }
-        rotation = static_cast<double>(base) - boxTenths;
+    const bool flipped = work.isFlipped != 0;
+    const std::int64_t base =
+        flipped ? work.angle.value + kFullTurnTenths : kFullTurnTenths - work.angle.value;
+    if (!fitsInt32(base)) {
+        beeper_.beep();
+        return;
     }
+    const double rotation =
+        flipped ? static_cast<double>(base) - boxTenths : boxTenths + static_cast<double>(base);
 
     state_.rotationCenter = units::DbPoint{units::DbCoord{-1}, units::DbCoord{-1}};
     const std::optional<std::int32_t> turn = numtext::roundToInt32(rotation);
