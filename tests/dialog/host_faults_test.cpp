@@ -12,7 +12,8 @@
 namespace {
 
 using dialog::ControlId;
-using testing_support::Design;
+using testing_support::designAt1000And2000At90Degrees;
+using testing_support::moveTo5000And2000At180;
 using testing_support::SimSession;
 
 struct FaultRow {
@@ -27,21 +28,13 @@ class HostFault : public ::testing::TestWithParam<FaultRow> {};
 // Start-up; move to (5000, 2000) at 180 degrees; undo if offered; exit if
 // still running.
 TEST_P(HostFault, LeavesTheDesignWhereTheHandlersSay) {
-    Design design;
-    design.units = 0;
-    design.originMode = 1;
-    design.x = 1000;
-    design.y = 2000;
-    design.angle = 900;
     const std::string failure = GetParam().failure;
-    SimSession session(design, failure.empty() ? "" : failure + "=5");
+    SimSession session(designAt1000And2000At90Degrees(), failure.empty() ? "" : failure + "=5");
 
     session.dialog().Form_Load();
     EXPECT_EQ(session.form.hasEnded(), GetParam().endsAtStartup);
     if (!session.form.hasEnded()) {
-        session.type(ControlId::Text1, "1.968503937");
-        session.type(ControlId::Text3, "180");
-        session.click(ControlId::Command1);
+        moveTo5000And2000At180(session);
         EXPECT_NE(session.form.isVisible(ControlId::Command1),
                   session.form.isVisible(ControlId::Command4));
         session.click(ControlId::Command4);
@@ -105,22 +98,16 @@ class MissingHostFunction : public ::testing::TestWithParam<MissingRow> {};
 // The same session as above, with nothing to call instead of a failing call.
 TEST_P(MissingHostFunction, IsAnsweredLikeAFailedCall) {
     const MissingRow& row = GetParam();
-    Design design;
-    design.x = 1000;
-    design.y = 2000;
-    design.angle = 900;
     const std::string missing = row.missing;
     std::unique_ptr<dbx::SymbolResolver> resolver =
         missing == "Library" ? dbx::makeLibraryResolver("/nonexistent/libdbx32.so")
                              : std::make_unique<HidingResolver>(missing);
-    SimSession session(design, std::move(resolver));
+    SimSession session(designAt1000And2000At90Degrees(), std::move(resolver));
 
     session.dialog().Form_Load();
     EXPECT_EQ(session.form.hasEnded(), row.endsAtStartup);
     if (!session.form.hasEnded()) {
-        session.type(ControlId::Text1, "1.968503937");
-        session.type(ControlId::Text3, "180");
-        session.click(ControlId::Command1);
+        moveTo5000And2000At180(session);
         EXPECT_EQ(session.form.isVisible(ControlId::Command4), row.undoOffered);
         EXPECT_NE(session.form.isVisible(ControlId::Command1), row.undoOffered);
         EXPECT_EQ(session.beeper.count, row.moveBeeps);

@@ -46,6 +46,22 @@ std::string Design::text() const {
     return out.str();
 }
 
+Design designAt1000And2000At90Degrees() {
+    Design d;
+    d.units = 0;
+    d.originMode = 1;
+    d.x = 1000;
+    d.y = 2000;
+    d.angle = 900;
+    return d;
+}
+
+void moveTo5000And2000At180(SimSession& session) {
+    session.type(dialog::ControlId::Text1, "1.968503937");  // 5000 units
+    session.type(dialog::ControlId::Text3, "180");
+    session.click(dialog::ControlId::Command1);
+}
+
 SimSession::SimSession(const Design& design, const std::string& failures,
                        const numtext::Locale& locale)
     : SimSession(design, dbx::makeLibraryResolver(COMPPLACE_SIM_LIBRARY), failures, locale) {}

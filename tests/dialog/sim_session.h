@@ -33,6 +33,10 @@ struct Design {
     std::string text() const;
 };
 
+// The design the undo, exit and host-fault sessions start from: mils,
+// absolute, the component at (1000, 2000) turned 90 degrees.
+Design designAt1000And2000At90Degrees();
+
 class CountingBeeper : public dialog::Beeper {
   public:
     void beep() override { ++count; }
@@ -79,5 +83,9 @@ class SimSession {
     std::unique_ptr<dbx::Connection> connection_;
     std::unique_ptr<dialog::Dialog> dialog_;
 };
+
+// Types the move to (5000, 2000) at 180 degrees into a session on that
+// design, after start-up, and presses "&Move".
+void moveTo5000And2000At180(SimSession& session);
 
 }  // namespace testing_support

@@ -7,28 +7,17 @@ namespace {
 
 using dialog::ControlId;
 using testing_support::Design;
+using testing_support::designAt1000And2000At90Degrees;
 using testing_support::SimSession;
 
-Design startAt1000And2000At90Degrees() {
-    Design d;
-    d.units = 0;
-    d.originMode = 1;
-    d.x = 1000;
-    d.y = 2000;
-    d.angle = 900;
-    return d;
-}
-
-void moveTo5000And2000At180(SimSession& session) {
+void startAndMoveTo5000And2000At180(SimSession& session) {
     session.dialog().Form_Load();
-    session.type(ControlId::Text1, "1.968503937");  // 5000 units
-    session.type(ControlId::Text3, "180");
-    session.click(ControlId::Command1);
+    testing_support::moveTo5000And2000At180(session);
 }
 
 TEST(Undo, PutsTheComponentBackAndEnds) {
-    SimSession session(startAt1000And2000At90Degrees());
-    moveTo5000And2000At180(session);
+    SimSession session(designAt1000And2000At90Degrees());
+    startAndMoveTo5000And2000At180(session);
     ASSERT_EQ(session.designFile()["location"], "5000 2000");
     ASSERT_EQ(session.designFile()["angle"], "1800");
 
@@ -50,7 +39,7 @@ TEST(Undo, PutsTheComponentBackAndEnds) {
 }
 
 TEST(Undo, KeepsTheMostNegativeCoordinate) {
-    Design design = startAt1000And2000At90Degrees();
+    Design design = designAt1000And2000At90Degrees();
     design.x = -2147483648LL;
     SimSession session(design);
     session.dialog().Form_Load();
@@ -70,8 +59,8 @@ struct UndoFaultRow {
 class UndoFails : public ::testing::TestWithParam<UndoFaultRow> {};
 
 TEST_P(UndoFails, KeepsUndoOnOfferAndSendsNothingOverADeadConnection) {
-    SimSession session(startAt1000And2000At90Degrees(), GetParam().failures);
-    moveTo5000And2000At180(session);
+    SimSession session(designAt1000And2000At90Degrees(), GetParam().failures);
+    startAndMoveTo5000And2000At180(session);
     const std::size_t before = session.calls().size();
 
     session.click(ControlId::Command4);
@@ -112,9 +101,9 @@ struct ExitRow {
 class Exit : public ::testing::TestWithParam<ExitRow> {};
 
 TEST_P(Exit, ClosesTheConnectionAndEnds) {
-    SimSession session(startAt1000And2000At90Degrees(), GetParam().failures);
+    SimSession session(designAt1000And2000At90Degrees(), GetParam().failures);
     if (GetParam().moveFirst) {
-        moveTo5000And2000At180(session);
+        startAndMoveTo5000And2000At180(session);
     } else {
         session.dialog().Form_Load();
     }
