@@ -46,13 +46,9 @@ numtext::Locale userLocale() {
     if (auto decimal = separator(LOCALE_SDECIMAL)) {
         locale.decimalSeparator = *decimal;
     }
-    // Without a usable group separator numbers are read ungrouped; one equal
-    // to the decimal separator would make "1,5" ambiguous.
-    auto group = separator(LOCALE_STHOUSAND);
-    locale.groupSeparator = group.value_or(std::string{});
-    if (locale.groupSeparator == locale.decimalSeparator) {
-        locale.groupSeparator.clear();
-    }
+    // Without a usable group separator numbers are read ungrouped, as they
+    // are when it equals the decimal separator.
+    locale.groupSeparator = separator(LOCALE_STHOUSAND).value_or(std::string{});
     return locale;
 }
 
