@@ -1,9 +1,10 @@
 #include "sim/design_file.h"
 
 #include <array>
-#include <charconv>
 #include <cstdio>
 #include <vector>
+
+#include "sim/whole_number.h"
 
 namespace sim {
 namespace {
@@ -78,16 +79,6 @@ std::string_view takeWord(std::string_view& text) {
     return word;
 }
 
-std::optional<std::int32_t> parseInt32(std::string_view word) {
-    std::int32_t value = 0;
-    const char* end = word.data() + word.size();
-    const auto [ptr, ec] = std::from_chars(word.data(), end, value);
-    if (word.empty() || ec != std::errc{} || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 // Reads the numbers of one line into `design`; an error text when they are
 // not exactly `key.numbers` whole 32-bit values (a trailing comment allowed).
 std::string readNumbers(const Key& key, std::string_view rest, Design& design) {
@@ -98,7 +89,7 @@ std::string readNumbers(const Key& key, std::string_view rest, Design& design) {
     const std::array<std::int32_t*, 2> fields = key.numberFields(design);
     for (std::size_t i = 0; i < key.numbers; ++i) {
         const std::string_view word = takeWord(rest);
-        const std::optional<std::int32_t> value = parseInt32(word);
+        const std::optional<std::int32_t> value = parseWhole<std::int32_t>(word);
         if (!value) {
             return "bad number \"" + std::string(word) + "\" for " + std::string(key.name);
         }

@@ -1,7 +1,8 @@
 #include "sim/fault_plan.h"
 
 #include <array>
-#include <charconv>
+
+#include "sim/whole_number.h"
 
 namespace sim {
 namespace {
@@ -18,17 +19,6 @@ std::optional<HostFunction> functionNamed(std::string_view name) {
         }
     }
     return std::nullopt;
-}
-
-template <typename T>
-std::optional<T> parseWhole(std::string_view text) {
-    T value{};
-    const char* end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value);
-    if (text.empty() || ec != std::errc{} || ptr != end) {
-        return std::nullopt;
-    }
-    return value;
 }
 
 std::string_view trimmed(std::string_view text) {
