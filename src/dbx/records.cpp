@@ -1,200 +1,190 @@
 #include "dbx/records.h"
 
-#include <stdexcept>
+#include "dbx/record_layout.h"
 
 namespace dbx {
-namespace {
+namespace layout {
 
-// Both directions walk the same field list below. Every field names its
-// offset; it has to be exactly where the previous one ended, so a gap or an
-// overlap in the list fails at once instead of shifting the bytes silently.
-class Cursor {
-  public:
-    explicit Cursor(std::size_t size) : size_(size) {}
-
-    std::size_t take(std::size_t offset, std::size_t length) {
-        if (offset != position_ || length > size_ - offset) {
-            throw std::logic_error("record field out of place");
-        }
-        position_ = offset + length;
-        return offset;
-    }
-    void finish() const {
-        if (position_ != size_) {
-            throw std::logic_error("record fields do not fill the record");
-        }
-    }
-
-  private:
-    std::size_t size_;
-    std::size_t position_ = 0;
-};
-
-class Writer {
-  public:
-    explicit Writer(std::span<Byte> out) : out_(out), cursor_(out.size()) {}
-
-    void i32(std::size_t offset, std::int32_t value) {
-        const std::size_t at = cursor_.take(offset, 4);
+template <>
+struct Wire<std::int32_t> {
+    static constexpr std::size_t size = 4;
+    static void put(std::int32_t value, std::span<Byte, size> out) {
         const auto bits = static_cast<std::uint32_t>(value);
-        for (std::size_t i = 0; i < 4; ++i) {
-            out_[at + i] = static_cast<Byte>((bits >> (8 * i)) & 0xFFu);
+        for (std::size_t i = 0; i < size; ++i) {
+            out[i] = static_cast<Byte>((bits >> (8 * i)) & 0xFFu);
         }
     }
-    template <std::size_t N>
-    void text(std::size_t offset, const FixedText<N>& value) {
-        const std::size_t at = cursor_.take(offset, N);
-        for (std::size_t i = 0; i < N; ++i) {
-            out_[at + i] = static_cast<Byte>(value.chars[i]);
-        }
-    }
-    template <std::size_t N>
-    void raw(std::size_t offset, const RawBytes<N>& value) {
-        const std::size_t at = cursor_.take(offset, N);
-        for (std::size_t i = 0; i < N; ++i) {
-            out_[at + i] = value[i];
-        }
-    }
-    void finish() const { cursor_.finish(); }
-
-  private:
-    std::span<Byte> out_;
-    Cursor cursor_;
-};
-
-class Reader {
-  public:
-    explicit Reader(std::span<const Byte> in) : in_(in), cursor_(in.size()) {}
-
-    void i32(std::size_t offset, std::int32_t& value) {
-        const std::size_t at = cursor_.take(offset, 4);
+    static void get(std::span<const Byte, size> in, std::int32_t& value) {
         std::uint32_t bits = 0;
-        for (std::size_t i = 0; i < 4; ++i) {
-            bits |= static_cast<std::uint32_t>(in_[at + i]) << (8 * i);
+        for (std::size_t i = 0; i < size; ++i) {
+            bits |= static_cast<std::uint32_t>(in[i]) << (8 * i);
         }
         value = static_cast<std::int32_t>(bits);
     }
-    template <std::size_t N>
-    void text(std::size_t offset, FixedText<N>& value) {
-        const std::size_t at = cursor_.take(offset, N);
-        for (std::size_t i = 0; i < N; ++i) {
-            value.chars[i] = static_cast<char>(in_[at + i]);
-        }
-    }
-    template <std::size_t N>
-    void raw(std::size_t offset, RawBytes<N>& value) {
-        const std::size_t at = cursor_.take(offset, N);
-        for (std::size_t i = 0; i < N; ++i) {
-            value[i] = in_[at + i];
-        }
-    }
-    void finish() const { cursor_.finish(); }
-
-  private:
-    std::span<const Byte> in_;
-    Cursor cursor_;
 };
 
-// `Record` is const when packing and mutable when unpacking.
-template <typename Io, typename Record>
-void componentFields(Io& io, std::size_t base, Record& r) {
-    io.i32(base + 0, r.compId);
-    io.text(base + 4, r.refDes);
-    io.text(base + 104, r.compText1);
-    io.raw(base + 204, r.unnamedText204);
-    io.text(base + 304, r.compText2);
-    io.text(base + 404, r.compLongText);
-    io.i32(base + 660, r.location.x.value);
-    io.i32(base + 664, r.location.y.value);
-    io.raw(base + 668, r.unnamedBlock668);
-    io.i32(base + 684, r.angle.value);
-    io.raw(base + 688, r.unnamedBlock688);
-    io.i32(base + 704, r.isFlipped);
-    io.raw(base + 708, r.unnamedBlock708);
-    io.i32(base + 720, r.isFixed);
-    io.raw(base + 724, r.unnamedBlock724);
-    io.text(base + 728, r.compText3);
-    io.raw(base + 828, r.unnamedText828);
-    io.i32(base + 928, r.compTrailer);
-}
+template <>
+struct Wire<units::TenthsOfDegree> {
+    static constexpr std::size_t size = 4;
+    static void put(units::TenthsOfDegree angle, std::span<Byte, size> out) {
+        Wire<std::int32_t>::put(angle.value, out);
+    }
+    static void get(std::span<const Byte, size> in, units::TenthsOfDegree& angle) {
+        Wire<std::int32_t>::get(in, angle.value);
+    }
+};
 
-template <typename Io, typename Record>
-void designFields(Io& io, Record& r) {
-    io.raw(0, r.unnamedHead);
-    io.i32(832, r.originMode);
-    io.i32(836, r.units);
-    io.i32(840, r.relativeOrigin.x.value);
-    io.i32(844, r.relativeOrigin.y.value);
-    io.raw(848, r.unnamedTail);
-}
+// x then y.
+template <>
+struct Wire<units::DbPoint> {
+    static constexpr std::size_t size = 8;
+    static void put(units::DbPoint point, std::span<Byte, size> out) {
+        Wire<std::int32_t>::put(point.x.value, out.subspan<0, 4>());
+        Wire<std::int32_t>::put(point.y.value, out.subspan<4, 4>());
+    }
+    static void get(std::span<const Byte, size> in, units::DbPoint& point) {
+        Wire<std::int32_t>::get(in.subspan<0, 4>(), point.x.value);
+        Wire<std::int32_t>::get(in.subspan<4, 4>(), point.y.value);
+    }
+};
 
-template <typename Io, typename Record>
-void itemFields(Io& io, Record& r) {
-    io.i32(0, r.itemType);
-    io.raw(4, r.unnamedBeforeComponent);
-    componentFields(io, kItemComponentOffset, r.itemComponent);
-    io.raw(kItemComponentOffset + kComponentRecordSize, r.unnamedAfterComponent);
-}
+template <std::size_t N>
+struct Wire<FixedText<N>> {
+    static constexpr std::size_t size = N;
+    static void put(const FixedText<N>& text, std::span<Byte, size> out) {
+        for (std::size_t i = 0; i < N; ++i) {
+            out[i] = static_cast<Byte>(text.chars[i]);
+        }
+    }
+    static void get(std::span<const Byte, size> in, FixedText<N>& text) {
+        for (std::size_t i = 0; i < N; ++i) {
+            text.chars[i] = static_cast<char>(in[i]);
+        }
+    }
+};
 
-}  // namespace
+template <std::size_t N>
+struct Wire<RawBytes<N>> {
+    static constexpr std::size_t size = N;
+    static void put(const RawBytes<N>& bytes, std::span<Byte, size> out) {
+        for (std::size_t i = 0; i < N; ++i) {
+            out[i] = bytes[i];
+        }
+    }
+    static void get(std::span<const Byte, size> in, RawBytes<N>& bytes) {
+        for (std::size_t i = 0; i < N; ++i) {
+            bytes[i] = in[i];
+        }
+    }
+};
+
+// The offsets are those of the library's documented layout.
+using C = ComponentRecord;
+using ComponentLayout = Layout<C,                                //
+                               Field<&C::compId, 0>,             //
+                               Field<&C::refDes, 4>,             //
+                               Field<&C::compText1, 104>,        //
+                               Field<&C::unnamedText204, 204>,   //
+                               Field<&C::compText2, 304>,        //
+                               Field<&C::compLongText, 404>,     //
+                               Field<&C::location, 660>,         //
+                               Field<&C::unnamedBlock668, 668>,  //
+                               Field<&C::angle, 684>,            //
+                               Field<&C::unnamedBlock688, 688>,  //
+                               Field<&C::isFlipped, 704>,        //
+                               Field<&C::unnamedBlock708, 708>,  //
+                               Field<&C::isFixed, 720>,          //
+                               Field<&C::unnamedBlock724, 724>,  //
+                               Field<&C::compText3, 728>,        //
+                               Field<&C::unnamedText828, 828>,   //
+                               Field<&C::compTrailer, 928>>;
+
+using D = DesignRecord;
+using DesignLayout = Layout<D,                               //
+                            Field<&D::unnamedHead, 0>,       //
+                            Field<&D::originMode, 832>,      //
+                            Field<&D::units, 836>,           //
+                            Field<&D::relativeOrigin, 840>,  //
+                            Field<&D::unnamedTail, 848>>;
+
+// A component record nested in another record.
+template <>
+struct Wire<ComponentRecord> {
+    static constexpr std::size_t size = kComponentRecordSize;
+    static void put(const ComponentRecord& record, std::span<Byte, size> out) {
+        ComponentLayout::pack(record, out);
+    }
+    static void get(std::span<const Byte, size> in, ComponentRecord& record) {
+        ComponentLayout::unpack(in, record);
+    }
+};
+
+using I = ItemRecord;
+using ItemLayout = Layout<I,                                     //
+                          Field<&I::itemType, 0>,                //
+                          Field<&I::unnamedBeforeComponent, 4>,  //
+                          Field<&I::itemComponent, 1620>,        //
+                          Field<&I::unnamedAfterComponent, 2552>>;
+
+static_assert(kComponentRecordSize == 932 && kDesignRecordSize == 856 && kItemRecordSize == 9700 &&
+                  kItemComponentOffset == 1620,
+              "the record sizes and the component's place in the item are the library's");
+
+static_assert(ComponentLayout::isContiguous, "component fields leave a gap or overlap");
+static_assert(ComponentLayout::end == kComponentRecordSize,
+              "component fields do not fill the component record exactly");
+
+static_assert(DesignLayout::isContiguous, "design fields leave a gap or overlap");
+static_assert(DesignLayout::end == kDesignRecordSize,
+              "design fields do not fill the design record exactly");
+
+static_assert(ItemLayout::isContiguous, "item fields leave a gap or overlap");
+static_assert(ItemLayout::end == kItemRecordSize,
+              "item fields do not fill the item record exactly");
+static_assert(ItemLayout::offsetOf<&I::itemComponent>() == kItemComponentOffset,
+              "the item's component starts at its documented offset");
+
+}  // namespace layout
 
 void pack(const ComponentRecord& record, std::span<Byte, kComponentRecordSize> out) {
-    Writer writer(out);
-    componentFields(writer, 0, record);
-    writer.finish();
+    layout::ComponentLayout::pack(record, out);
 }
 
 void pack(const DesignRecord& record, std::span<Byte, kDesignRecordSize> out) {
-    Writer writer(out);
-    designFields(writer, record);
-    writer.finish();
+    layout::DesignLayout::pack(record, out);
 }
 
 void pack(const ItemRecord& record, std::span<Byte, kItemRecordSize> out) {
-    Writer writer(out);
-    itemFields(writer, record);
-    writer.finish();
+    layout::ItemLayout::pack(record, out);
 }
 
 ComponentRecord unpackComponent(std::span<const Byte, kComponentRecordSize> in) {
     ComponentRecord record;
-    Reader reader(in);
-    componentFields(reader, 0, record);
-    reader.finish();
+    layout::ComponentLayout::unpack(in, record);
     return record;
 }
 
 DesignRecord unpackDesign(std::span<const Byte, kDesignRecordSize> in) {
     DesignRecord record;
-    Reader reader(in);
-    designFields(reader, record);
-    reader.finish();
+    layout::DesignLayout::unpack(in, record);
     return record;
 }
 
 ItemRecord unpackItem(std::span<const Byte, kItemRecordSize> in) {
     ItemRecord record;
-    Reader reader(in);
-    itemFields(reader, record);
-    reader.finish();
+    layout::ItemLayout::unpack(in, record);
     return record;
 }
 
 std::array<Byte, 8> packPoint(units::DbPoint point) {
     std::array<Byte, 8> out{};
-    Writer writer(out);
-    writer.i32(0, point.x.value);
-    writer.i32(4, point.y.value);
-    writer.finish();
+    layout::Wire<units::DbPoint>::put(point, out);
     return out;
 }
 
 units::DbPoint unpackPoint(std::span<const Byte, 8> in) {
     units::DbPoint point;
-    Reader reader(in);
-    reader.i32(0, point.x.value);
-    reader.i32(4, point.y.value);
-    reader.finish();
+    layout::Wire<units::DbPoint>::get(in, point);
     return point;
 }
 

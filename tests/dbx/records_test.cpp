@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "dbx/record_layout.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <functional>
@@ -12,6 +14,15 @@
 
 namespace dbx {
 namespace {
+
+// The compile-time check the record tables pass: a gap, an overlap or a first
+// field that does not start at 0 is refused.
+using layout::contiguous;
+using layout::Extent;
+static_assert(contiguous(std::array{Extent{0, 4}, Extent{4, 100}, Extent{104, 8}}));
+static_assert(!contiguous(std::array{Extent{0, 4}, Extent{5, 100}}), "gap");
+static_assert(!contiguous(std::array{Extent{0, 4}, Extent{3, 100}}), "overlap");
+static_assert(!contiguous(std::array{Extent{4, 4}}), "late start");
 
 TEST(RecordSizes, MatchTheLibrarysLayout) {
     EXPECT_EQ(ComponentBytes{}.size(), 932u);
