@@ -3,15 +3,15 @@
 #include <algorithm>
 #include <utility>
 
-#include "dbx/calling_convention.h"
+#include "dbx/host_functions.h"
 
 namespace dbx {
 namespace {
 
-using OpenDesignFn = Status(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);
-using CloseDesignFn = Status(DBX_CALL*)(void*, const char*);
-using RecordFn = Status(DBX_CALL*)(void*, void*);
-using RotateComponentFn = Status(DBX_CALL*)(void*, std::int32_t, void*, void*);
+using host::CloseDesignFn;
+using host::OpenDesignFn;
+using host::RecordFn;
+using host::RotateComponentFn;
 
 // Addresses come from the resolver as data pointers; the platform guarantees
 // that they convert back to the function they name.

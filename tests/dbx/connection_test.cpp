@@ -9,7 +9,7 @@
 #include <utility>
 #include <vector>
 
-#include "dbx/calling_convention.h"
+#include "dbx/host_functions.h"
 
 namespace dbx {
 namespace {
@@ -76,18 +76,21 @@ Status DBX_CALL fakeRotateComponent(void* context, std::int32_t angle, void* poi
     return host.result;
 }
 
+// Takes only a function of exactly the host's type, convention included.
 template <typename Fn>
-void* address(Fn fn) {
+void* address(std::type_identity_t<Fn> fn) {
     return reinterpret_cast<void*>(fn);
 }
 
 std::map<std::string, void*> sixFakes() {
-    return {{"TOpenDesign", address(&fakeOpenDesign)},
-            {"TCloseDesign", address(&fakeCloseDesign)},
-            {"TGetFirstSelectedItem", address(&fakeRecordCall<kItemRecordSize>)},
-            {"TGetDesignInfo", address(&fakeRecordCall<kDesignRecordSize>)},
-            {"TModifyComponent", address(&fakeRecordCall<kComponentRecordSize>)},
-            {"TRotateComponent", address(&fakeRotateComponent)}};
+    return {{"TOpenDesign", address<host::OpenDesignFn>(&fakeOpenDesign)},
+            {"TCloseDesign", address<host::CloseDesignFn>(&fakeCloseDesign)},
+            {"TGetFirstSelectedItem",
+             address<host::GetFirstSelectedItemFn>(&fakeRecordCall<kItemRecordSize>)},
+            {"TGetDesignInfo", address<host::GetDesignInfoFn>(&fakeRecordCall<kDesignRecordSize>)},
+            {"TModifyComponent",
+             address<host::ModifyComponentFn>(&fakeRecordCall<kComponentRecordSize>)},
+            {"TRotateComponent", address<host::RotateComponentFn>(&fakeRotateComponent)}};
 }
 
 // Counts every look-up by name. Names it does not have resolve to null.
@@ -221,7 +224,7 @@ class UndeclaredName : public ConnectionTest, public ::testing::WithParamInterfa
 
 TEST_P(UndeclaredName, IsNeverHandedToTheResolver) {
     // The resolver would hand out an address for this name if asked.
-    Connection connection = connect({{GetParam(), address(&fakeCloseDesign)}});
+    Connection connection = connect({{GetParam(), address<host::CloseDesignFn>(&fakeCloseDesign)}});
     EXPECT_EQ(connection.bind(GetParam()), nullptr);
     EXPECT_EQ(totalLookups(), 0);
 }

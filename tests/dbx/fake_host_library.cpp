@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <cstring>
 
-#include "dbx/calling_convention.h"
+#include "dbx/host_functions.h"
 
 extern "C" {
 
@@ -19,3 +19,7 @@ std::int32_t DBX_CALL TCloseDesign(void*, const char* text) {
     return text[0] == '\0' ? 0 : 1;
 }
 }
+
+// The stand-in must have exactly the host functions' types.
+static_assert(std::is_same_v<decltype(&TOpenDesign), dbx::host::OpenDesignFn>);
+static_assert(std::is_same_v<decltype(&TCloseDesign), dbx::host::CloseDesignFn>);

@@ -1,0 +1,36 @@
+// The types of the six host functions the program calls, written once for the
+// connection and for every stand-in of the host in the tests.
+#pragma once
+
+#include <cstdint>
+#include <type_traits>
+
+#include "dbx/calling_convention.h"
+
+namespace dbx::host {
+
+using Status = std::int32_t;
+
+// TOpenDesign(0, version, instance name, context)
+using OpenDesignFn = Status(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);
+// TCloseDesign(context, "")
+using CloseDesignFn = Status(DBX_CALL*)(void*, const char*);
+// f(context, record): the three calls that exchange one record.
+using RecordFn = Status(DBX_CALL*)(void*, void*);
+using GetFirstSelectedItemFn = RecordFn;
+using GetDesignInfoFn = RecordFn;
+using ModifyComponentFn = RecordFn;
+// TRotateComponent(context, angle in tenths of a degree, centre point, component)
+using RotateComponentFn = Status(DBX_CALL*)(void*, std::int32_t, void*, void*);
+
+#if defined(_WIN32) && !defined(_WIN64)
+// A caller that pushed the arguments and also popped them would unbalance the
+// stack on every call; make sure no type fell back to the default convention.
+static_assert(
+    !std::is_same_v<OpenDesignFn, Status (*)(std::int32_t, std::int32_t, const char*, void*)>);
+static_assert(!std::is_same_v<CloseDesignFn, Status (*)(void*, const char*)>);
+static_assert(!std::is_same_v<RecordFn, Status (*)(void*, void*)>);
+static_assert(!std::is_same_v<RotateComponentFn, Status (*)(void*, std::int32_t, void*, void*)>);
+#endif
+
+}  // namespace dbx::host
