@@ -35,12 +35,16 @@ class SymbolResolver {
   public:
     virtual ~SymbolResolver() = default;
     virtual void* resolve(const char* name) = 0;
+    // True once the library itself was looked for and found nowhere, as
+    // against a library that lacks a function.
+    virtual bool libraryMissing() const { return false; }
 };
 
-// Loads the host library on the first look-up. On Windows: "dbx32.dll" from
-// the executable's own folder, else from the system search path with the
-// current directory taken out of it. Elsewhere: the shared object at
-// `libraryPath`, or "libdbx32.so" beside the executable when it is empty.
+// Loads the host library on the first look-up. On Windows: "dbx32.dll" by
+// full path from the executable's own folder, the system folder, the Windows
+// folder or an absolute folder of PATH, never by bare name. Elsewhere: the
+// shared object at `libraryPath`, or "libdbx32.so" beside the executable when
+// it is empty.
 std::unique_ptr<SymbolResolver> makeLibraryResolver(std::string libraryPath = {});
 
 // Every function the program declares: the six it calls and the others it
@@ -64,6 +68,9 @@ class Connection {
     // TRotateComponent(context, angle, center, component)
     Status rotateComponent(units::TenthsOfDegree angle, units::DbPoint& center,
                            ComponentRecord& component);
+
+    // True when a call found no host library to load at all.
+    bool hostLibraryMissing() const { return resolver_ == nullptr || resolver_->libraryMissing(); }
 
     // The status of the last call, in place of the one before.
     Status lastStatus() const { return status_; }

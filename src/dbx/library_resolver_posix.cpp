@@ -42,6 +42,7 @@ class PosixLibraryResolver final : public SymbolResolver {
         }
         return handle_ == nullptr ? nullptr : dlsym(handle_, name);
     }
+    bool libraryMissing() const override { return attempted_ && handle_ == nullptr; }
 
   private:
     void load() {

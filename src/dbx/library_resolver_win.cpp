@@ -1,15 +1,36 @@
-// The host library dbx32.dll on Windows.
+// The host library dbx32.dll on Windows, loaded only by full path.
 #include <windows.h>
 
 #include <string>
 
 #include "dbx/connection.h"
+#include "dbx/library_search.h"
 
 namespace dbx {
 namespace {
 
-// The folder of the running executable, without a trailing separator; empty
-// when it cannot be had.
+// What a Win32 call that fills a buffer returns as a string; empty when it
+// fails. `fill` returns the length written, or the size needed when the
+// buffer was too small, like GetSystemDirectoryW and its kind.
+template <typename Fill>
+std::wstring filledString(Fill fill) {
+    std::wstring text(MAX_PATH, L'\0');
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        const DWORD length = fill(text.data(), static_cast<DWORD>(text.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < text.size()) {
+            text.resize(length);
+            return text;
+        }
+        text.resize(length + 1);
+    }
+    return {};
+}
+
+// The folder of the running executable, without the file name; empty when it
+// cannot be had.
 std::wstring executableFolder() {
     std::wstring path(MAX_PATH, L'\0');
     for (;;) {
@@ -32,26 +53,35 @@ std::wstring executableFolder() {
     return separator == std::wstring::npos ? std::wstring{} : path.substr(0, separator);
 }
 
-HMODULE loadHostLibrary() {
-    // By default the current directory is part of the DLL search order, so a
-    // dbx32.dll (or a DLL the real one depends on) left in whatever folder the
-    // program was started from would be loaded in place of the host's. An
-    // empty string takes the current directory out of the search order for
-    // this process, for both loads below and for their dependencies.
-    SetDllDirectoryW(L"");
+SearchFolders searchFolders() {
+    return {
+        .executable = executableFolder(),
+        .system = filledString([](wchar_t* b, DWORD n) { return GetSystemDirectoryW(b, n); }),
+        .windows = filledString([](wchar_t* b, DWORD n) { return GetWindowsDirectoryW(b, n); }),
+        .pathVariable = filledString(
+            [](wchar_t* b, DWORD n) { return GetEnvironmentVariableW(L"PATH", b, n); }),
+    };
+}
 
-    // The copy beside the executable, by full path, with its dependencies
-    // looked for in its own folder first.
-    const std::wstring folder = executableFolder();
-    if (!folder.empty()) {
-        const std::wstring fullPath = folder + L"\\dbx32.dll";
-        if (HMODULE module =
-                LoadLibraryExW(fullPath.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH)) {
+// Where the system can, the library's own dependencies are looked for in its
+// folder and the system's only; before Windows 7's update KB2533623 (and on
+// XP) the older flag at least starts their search in the library's folder.
+DWORD loadFlags() {
+    const HMODULE kernel = GetModuleHandleW(L"kernel32.dll");
+    const bool searchFlagsWork =
+        kernel != nullptr && GetProcAddress(kernel, "AddDllDirectory") != nullptr;
+    return searchFlagsWork ? LOAD_LIBRARY_SEARCH_DLL_LOAD_DIR | LOAD_LIBRARY_SEARCH_DEFAULT_DIRS
+                           : LOAD_WITH_ALTERED_SEARCH_PATH;
+}
+
+HMODULE loadHostLibrary() {
+    const DWORD flags = loadFlags();
+    for (const std::wstring& path : hostLibraryCandidates(searchFolders())) {
+        if (HMODULE module = LoadLibraryExW(path.c_str(), nullptr, flags)) {
             return module;
         }
     }
-    // Else the host's own copy, found through the system folders and PATH.
-    return LoadLibraryW(L"dbx32.dll");
+    return nullptr;
 }
 
 class WindowsLibraryResolver final : public SymbolResolver {
@@ -78,6 +108,7 @@ class WindowsLibraryResolver final : public SymbolResolver {
         // The library exports its __stdcall functions under undecorated names.
         return reinterpret_cast<void*>(GetProcAddress(module_, name));
     }
+    bool libraryMissing() const override { return attempted_ && module_ == nullptr; }
 
   private:
     bool attempted_ = false;

@@ -40,9 +40,10 @@ TEST_F(LibraryResolver, CallsThroughTheLoadedLibraryByPlainName) {
     EXPECT_EQ(connection.context().bytes[0], 16000 & 0xFF);
     EXPECT_EQ(connection.context().bytes[1], 16000 >> 8);
     EXPECT_EQ(connection.closeDesign(), kSuccess);
-    // A function the library lacks fails alone.
+    // A function the library lacks fails alone; the library is not missing.
     DesignRecord design;
     EXPECT_EQ(connection.getDesignInfo(design), kNotBound);
+    EXPECT_FALSE(connection.hostLibraryMissing());
 }
 
 TEST_F(LibraryResolver, LoadsTheLibraryOnTheFirstLookUpNotBefore) {
@@ -54,7 +55,9 @@ TEST_F(LibraryResolver, LoadsTheLibraryOnTheFirstLookUpNotBefore) {
 
 TEST_F(LibraryResolver, RemembersAFailedLoadInsteadOfTryingAgain) {
     const auto resolver = makeLibraryResolver(library().string());
+    EXPECT_FALSE(resolver->libraryMissing());  // not looked for yet
     EXPECT_EQ(resolver->resolve("TOpenDesign"), nullptr);
+    EXPECT_TRUE(resolver->libraryMissing());
     putLibrary();
     EXPECT_EQ(resolver->resolve("TOpenDesign"), nullptr);
     EXPECT_NE(makeLibraryResolver(library().string())->resolve("TOpenDesign"), nullptr);
