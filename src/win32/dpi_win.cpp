@@ -25,7 +25,7 @@ UINT screenDpi() {
     if (screen != nullptr) {
         ReleaseDC(nullptr, screen);
     }
-    return dpi > 0 ? static_cast<UINT>(dpi) : USER_DEFAULT_SCREEN_DPI;
+    return dpi > 0 ? static_cast<UINT>(dpi) : 96;  // 100 %
 }
 
 }  // namespace

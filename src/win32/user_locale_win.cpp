@@ -19,8 +19,10 @@ bool isSpaceLike(wchar_t c) {
 // no-break space) becomes a plain blank, anything else is refused.
 std::optional<std::string> separator(LCTYPE type) {
     std::array<wchar_t, 8> wide{};
+    // By locale id rather than name: the name-based call is Vista's, and the
+    // program runs on XP.
     const int length =
-        GetLocaleInfoEx(LOCALE_NAME_USER_DEFAULT, type, wide.data(), static_cast<int>(wide.size()));
+        GetLocaleInfoW(LOCALE_USER_DEFAULT, type, wide.data(), static_cast<int>(wide.size()));
     if (length <= 1) {
         return std::nullopt;
     }
