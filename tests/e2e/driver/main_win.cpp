@@ -130,6 +130,8 @@ class Runner {
                 std::this_thread::sleep_for(std::chrono::milliseconds(command.number));
                 return {};
             case Op::Dump:
+            case Op::AnswerMessage:
+                return answerMessage(command.text, command.number);
                 return dump();
             case Op::WindowRect:
                 return windowRect();
@@ -143,6 +145,24 @@ class Runner {
                 return "pointer at 1,1";
         }
         return {};
+    // Waits for a message box with this caption, reads its text and presses
+    // its OK button as a user would.
+    static std::string answerMessage(const std::string& caption, int ms) {
+        HWND box = waitForMessageBox(fromUtf8(caption), ms);
+        if (box == nullptr) {
+            throw Failure{"no message box " + quoted(caption) + " within " + std::to_string(ms) +
+                          " ms"};
+        }
+        // A message box shows its text in the Static whose id is 0xFFFF.
+        const auto message = readText(GetDlgItem(box, 0xFFFF));
+        HWND ok = GetDlgItem(box, IDOK);
+        if (ok == nullptr) {
+            throw Failure{"the message box has no OK button"};
+        }
+        PostMessageW(ok, BM_CLICK, 0, 0);
+        return "message " + quoted(message ? toUtf8(*message) : std::string{}) + " answered OK";
+    }
+
     }
 
   private:

@@ -99,6 +99,7 @@ constexpr Syntax kSyntax[] = {
     {"expect-selected", Op::ExpectSelected, "cs", 1},
     {"expect-focus", Op::ExpectFocus, "c", 0},
     {"wait-exit", Op::WaitExit, "m", 0},
+    {"answer-message", Op::AnswerMessage, "tm", 0},
     {"expect-no-window", Op::ExpectNoWindow, "m", 0},
     {"sleep", Op::Sleep, "m", 0},
     {"dump", Op::Dump, "", 0},

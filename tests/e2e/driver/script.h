@@ -40,6 +40,7 @@ enum class Op {
     WindowRect,      // window-rect
     ParkMouse,       // park-mouse
 };
+    AnswerMessage,   // answer-message CAPTION MS
 
 enum class Key { Return, Escape, Tab };
 
@@ -48,7 +49,7 @@ struct Command {
     int line = 0;
     std::string source;  // the line as written, for messages
     int control = -1;    // control id where the command names one
-    std::string text;    // set-text, expect-text
+    std::string text;    // set-text, expect-text, answer-message
     int number = 0;      // milliseconds or expected state
     Key key = Key::Return;
 };

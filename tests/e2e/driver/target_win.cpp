@@ -49,6 +49,21 @@ HWND findVisibleDialog() {
     return nullptr;
 }
 
+HWND waitForMessageBox(const std::wstring& caption, int ms) {
+    const auto deadline = deadlineAfter(ms);
+    for (;;) {
+        // Message boxes are of the system's dialog class.
+        HWND box = FindWindowW(L"#32770", caption.c_str());
+        if (box != nullptr && IsWindowVisible(box)) {
+            return box;
+        }
+        if (Clock::now() >= deadline) {
+            return nullptr;
+        }
+        std::this_thread::sleep_for(kPoll);
+    }
+}
+
 bool Target::waitForWindow(int ms) {
     const auto deadline = deadlineAfter(ms);
     for (;;) {

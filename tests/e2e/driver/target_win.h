@@ -44,6 +44,9 @@ class Target {
 
 // A visible top-level window of the dialog's class, or nullptr.
 HWND findVisibleDialog();
+// Waits up to ms for a visible message box with this caption; nullptr when
+// none came.
+HWND waitForMessageBox(const std::wstring& caption, int ms);
 
 // A message sent with a time limit; nullopt when it was not answered (the
 // window is gone or its thread hung).
