@@ -60,6 +60,11 @@ bool isBlank(char c) {
     return c == ' ' || c == '\t';
 }
 
+bool isControl(char c) {
+    const auto byte = static_cast<unsigned char>(c);
+    return byte < 0x20 || byte == 0x7F;
+}
+
 std::string_view skipBlanks(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && isBlank(text[i])) {
@@ -110,8 +115,13 @@ std::string readText(const Key& key, std::string_view rest, Design& design) {
         return std::string(key.name) + " is longer than " + std::to_string(key.textLimit) +
                " characters";
     }
-    if (value.find('\0') != std::string_view::npos) {
-        return std::string(key.name) + " holds a zero byte";
+    // Texts are printable: a final "\r" would be taken for part of the line
+    // end when the file is read back after a close, and a zero byte would end
+    // the record's text early.
+    for (const char c : value) {
+        if (isControl(c)) {
+            return std::string(key.name) + " holds a control character";
+        }
     }
     *key.textField(design) = std::string(value);
     return {};

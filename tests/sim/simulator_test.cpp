@@ -27,7 +27,7 @@ struct Host {
     std::int32_t (*info)(void*, void*);
     std::int32_t (*modify)(void*, void*);
     std::int32_t (*rotate)(void*, std::int32_t, void*, void*);
-    void (*reset)();
+    std::int32_t (*reset)();
 };
 
 template <typename F>
@@ -104,7 +104,7 @@ class SimulatorTest : public ::testing::Test {
         setenv("COMPPLACE_SIM_DESIGN", designPath_.c_str(), 1);
         setenv("COMPPLACE_SIM_LOG", logPath_.c_str(), 1);
         unsetenv("COMPPLACE_SIM_FAIL");
-        host().reset();
+        ASSERT_EQ(host().reset(), 0);
     }
     void TearDown() override { std::filesystem::remove_all(dir_); }
 
@@ -497,7 +497,14 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesignRow{"extraNumber", "comp_id 1 2\n", "comp_id takes 1 number(s)"},
         BadDesignRow{"duplicateKey", "fixed 0\nfixed 1\n", "duplicate key fixed"},
         BadDesignRow{"textTooLong", "refdes " + std::string(101, 'R') + "\n",
-                     "refdes is longer than 100 characters"}),
+                     "refdes is longer than 100 characters"},
+        // Each would be lost or cut when the design is written back.
+        BadDesignRow{"textEndingInCarriageReturn", "refdes U12\r\r\n",
+                     "line 1: refdes holds a control character"},
+        BadDesignRow{"zeroByteInText", std::string("text1 a\0b\n", 10),
+                     "text1 holds a control character"},
+        BadDesignRow{"escapeInText", "item_type 9\ntext3 a\x1b[0m\n",
+                     "line 2: text3 holds a control character"}),
     [](const ::testing::TestParamInfo<BadDesignRow>& row) { return row.param.name; });
 
 TEST_F(SimulatorTest, AMissingOrUnnamedDesignFileFailsTheOpen) {
