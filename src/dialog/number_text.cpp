@@ -165,7 +165,9 @@ std::optional<double> parseStrict(std::string_view text, const Locale& locale) {
     pos += run;
     if (startsWithAt(text, pos, group)) {
         // Grouping: a first group of 1 to 3 digits, then groups of exactly 3.
-        if (run == 0 || run > 3) {
+        // A first group that starts with 0 is no grouped number: "0.123" in
+        // a "," locale is a decimal typed from habit, not 123.
+        if (run == 0 || run > 3 || text[pos - run] == '0') {
             return std::nullopt;
         }
         while (startsWithAt(text, pos, group)) {

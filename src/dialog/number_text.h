@@ -16,8 +16,9 @@ struct Locale {
 };
 
 // Whole text must be one number in the user's format: optional blanks around,
-// optional sign, digits (grouped only in well-formed groups of three), the
-// locale's decimal separator, optional exponent. "+1", ".5" and "5." are
+// optional sign, digits (grouped only in well-formed groups of three, the
+// first not starting with 0), the locale's decimal separator, optional
+// exponent. "+1", ".5" and "5." are
 // numbers; a value too large for a double is not, one too small gives 0.
 // Empty or anything else: nullopt. Never throws.
 std::optional<double> parseStrict(std::string_view text, const Locale& locale);

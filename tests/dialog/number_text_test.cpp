@@ -84,6 +84,13 @@ INSTANTIATE_TEST_SUITE_P(
         {"DoubledGroupSeparator", "1,,234", kDot, std::nullopt},
         {"GroupingAfterDecimalSeparator", "1.234,567", kDot, std::nullopt},
         {"CommaDecimalInDotLocale", "1,5", kDot, std::nullopt},
+        // A first group starting with 0 is a decimal typed from habit.
+        {"GroupAfterLeadingZero", "0,125", kDot, std::nullopt},
+        {"GroupAfterLeadingZeros", "01,000", kDot, std::nullopt},
+        {"NegativeGroupAfterZero", "-0,500", kDot, std::nullopt},
+        {"ThousandStillGroups", "1,000", kDot, 1000.0},
+        {"Comma_GroupAfterLeadingZero", "0.123", kComma, std::nullopt},
+        {"Comma_ThousandStillGroups", "1.000", kComma, 1000.0},
         {"Comma_DecimalComma", "1,5", kComma, 1.5},
         {"Comma_GroupedThousands", "1.234,5", kComma, 1234.5},
         {"Comma_OnlyGroups", "12.345.678", kComma, 12345678.0},
