@@ -42,6 +42,8 @@ class Dialog {
     const DialogState& state() const { return state_; }
 
   private:
+    // Turns the component from the angle in workComponent to the box's.
+    // Beeps when the turn cannot be sent or the host refuses it.
     void Rotcomp();
 
     // Unit handlers share their steps; only factor and pattern differ.

@@ -34,9 +34,13 @@ struct DialogState {
     std::string mmFormat;
     std::string milsFormat;
     std::string displayFormat;
+    // Where the last move found the component, for Undo: its location and
+    // flags as read, and the angle start-up showed, exactly.
     units::DbCoord undoX;
     units::DbCoord undoY;
-    units::WholeDegrees undoAngle;
+    std::int32_t undoFlipped = 0;
+    std::int32_t undoFixed = 0;
+    units::TenthsOfDegree undoAngle;
     std::optional<ShownCoordinate> shownX;
     std::optional<ShownCoordinate> shownY;
 };

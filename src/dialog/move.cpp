@@ -30,17 +30,19 @@ void Dialog::Command1_Click() {
     const dbx::ComponentRecord& selected = state_.selectedItem.itemComponent;
     dbx::ComponentRecord& work = state_.workComponent;
 
-    // 1-3. Identity from the selection, flags from the boxes; every other
-    // field keeps what the host last wrote into it.
+    // Identity from the selection, flags from the boxes; every other field
+    // keeps what the host last wrote into it.
     copyIdentity(selected, work);
     work.isFixed = flagOf(form_.checkValue(ControlId::Check2));
     work.isFlipped = flagOf(form_.checkValue(ControlId::Check1));
 
-    // 4. Where the component was read, for Undo.
+    // What Undo puts back: the component as it was read, not the texts.
     state_.undoX = selected.location.x;
     state_.undoY = selected.location.y;
+    state_.undoFlipped = selected.isFlipped;
+    state_.undoFixed = selected.isFixed;
 
-    // 5. A box that holds no number refuses the move.
+    // A box that holds no number refuses the move.
     std::optional<double> x = readCoordinate(ControlId::Text1, state_.shownX);
     std::optional<double> y = readCoordinate(ControlId::Text2, state_.shownY);
     if (!x || !y) {
@@ -49,7 +51,8 @@ void Dialog::Command1_Click() {
         return;
     }
 
-    // 6. Out of range: the saved location is shown and written back.
+    // Out of range: the saved location is shown and written back, so the
+    // move still sets the flags and the angle.
     if (*x >= kRangeLimit || *y >= kRangeLimit) {
         beeper_.beep();
         restoreSavedLocation();
@@ -60,7 +63,8 @@ void Dialog::Command1_Click() {
         }
     }
 
-    // 7. Coordinate mode, then to whole database units, halves to even.
+    // Relative texts are counted from the origin; then to whole database
+    // units, halves to even. Below the 32-bit range there is nothing to send.
     if (form_.isSelected(ControlId::Option2)) {
         *x += static_cast<double>(state_.designInfo.relativeOrigin.x.value);
         *y += static_cast<double>(state_.designInfo.relativeOrigin.y.value);
@@ -74,16 +78,18 @@ void Dialog::Command1_Click() {
     }
     state_.targetLocation = units::DbPoint{units::DbCoord{*targetX}, units::DbCoord{*targetY}};
 
-    // 8-9.
+    // The host writes the component as it now holds it back into the
+    // record; Rotcomp turns it from that angle.
     work.location = state_.targetLocation;
     if (dbx_.modifyComponent(work) != dbx::kSuccess) {
-        // 11. Nothing else changes; the user may try again.
+        // Nothing has changed in the design; the user may try again.
         beeper_.beep();
         restoreSavedLocation();
         return;
     }
 
-    // 10.
+    // The location is written: even when the turn fails (Rotcomp beeps),
+    // the move is done and only Undo can take it back.
     Rotcomp();
     form_.setVisible(ControlId::Command4, true);
     form_.setVisible(ControlId::Command1, false);

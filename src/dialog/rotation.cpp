@@ -1,6 +1,7 @@
 // The angle box, the "&Rotation" button and the turn sent to the host.
 #include <cmath>
 
+#include "dialog/angle_text.h"
 #include "dialog/dialog.h"
 
 namespace dialog {
@@ -43,7 +44,7 @@ void Dialog::Text3_Change() {
         return;
     }
     if (*typed >= kRefusedFromDegrees) {
-        form_.setText(ControlId::Text3, numtext::signedNumberText(state_.undoAngle.value));
+        form_.setText(ControlId::Text3, signedAngleText(state_.undoAngle));
     }
     const std::optional<double> shown = readAngle();
     if (shown && *shown == kFullTurnDegrees) {
@@ -53,7 +54,12 @@ void Dialog::Text3_Change() {
 
 void Dialog::Rotcomp() {
     const dbx::ComponentRecord& work = state_.workComponent;
-    const double boxTenths = numtext::parseLeading(form_.text(ControlId::Text3)) * 10.0;
+    // Read as the box's own handlers read it, so that "90,5" in a "," locale
+    // turns to 90.5; only a text they refuse falls back to its leading
+    // number ("90abc" turns to 90, an empty box to 0).
+    const double boxDegrees =
+        readAngle().value_or(numtext::parseLeading(form_.text(ControlId::Text3)));
+    const double boxTenths = boxDegrees * 10.0;
 
     // The turn from the component's angle to the box's, the other way round
     // when flipped, plus a full turn so it is not negative within 0..360.
@@ -73,7 +79,12 @@ void Dialog::Rotcomp() {
         beeper_.beep();
         return;
     }
-    dbx_.rotateComponent(units::TenthsOfDegree{*turn}, state_.rotationCenter, state_.workComponent);
+    // A turn the host refuses is not a success: the beep tells the user the
+    // angle is not what the box says.
+    if (dbx_.rotateComponent(units::TenthsOfDegree{*turn}, state_.rotationCenter,
+                             state_.workComponent) != dbx::kSuccess) {
+        beeper_.beep();
+    }
 }
 
 }  // namespace dialog

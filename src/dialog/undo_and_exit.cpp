@@ -1,38 +1,40 @@
-// "Undo" puts the component back where the last move found it; "&Exit" and
-// the close box end the program.
-#include <string>
-
+// "Undo" puts the component back as the last move found it; "&Exit" and the
+// close box end the program.
+#include "dialog/angle_text.h"
 #include "dialog/dialog.h"
 
 namespace dialog {
 
 void Dialog::Command4_Click() {
-    // 1. Nothing is sent over a connection that did not open; the user may
-    // try again or leave.
+    // Nothing is sent over a connection that did not open; the user may try
+    // again or leave.
     if (dbx_.openDesign() != dbx::kSuccess) {
         dbx_.closeDesign();
         beeper_.beep();
         return;
     }
 
-    // 2.
+    // Status not checked: the selection is not used by what follows.
     dbx_.getFirstSelectedItem(state_.selectedItem);
 
-    // 3-4. Whole database units go back as they were saved.
+    // The record still holds what the host returned from the move; the
+    // location and flags the component had before it go back in.
     state_.targetLocation = units::DbPoint{state_.undoX, state_.undoY};
     state_.workComponent.location = state_.targetLocation;
+    state_.workComponent.isFlipped = state_.undoFlipped;
+    state_.workComponent.isFixed = state_.undoFixed;
 
-    // 5. Runs Text3_Change.
-    form_.setText(ControlId::Text3, std::to_string(state_.undoAngle.value));
+    // The start-up angle, exactly; Rotcomp turns to what the box shows.
+    form_.setText(ControlId::Text3, plainAngleText(state_.undoAngle));
 
-    // 6. A refused modify keeps "Undo" on offer.
+    // A refused modify keeps "Undo" on offer.
     if (dbx_.modifyComponent(state_.workComponent) != dbx::kSuccess) {
         dbx_.closeDesign();
         beeper_.beep();
         return;
     }
 
-    // 7-9.
+    // Rotcomp counts the turn with the restored flag, now in the record.
     Rotcomp();
     dbx_.closeDesign();
     form_.endProgram();

@@ -56,6 +56,7 @@ INSTANTIATE_TEST_SUITE_P(
     Texts, AngleBox,
     ::testing::Values(BoxRow{"Typed360IsZero", 450, "360", false, " 0"},
                       BoxRow{"Typed400IsTheStartUpAngle", 450, "400", false, " 45"},
+                      BoxRow{"Typed400IsTheExactStartUpAngle", 455, "400", false, " 45.5"},
                       BoxRow{"Typed360Point5Stays", 450, "360.5", false, "360.5"},
                       BoxRow{"NegativeStays", 450, "-90", false, "-90"},
                       BoxRow{"Press270", 0, "270", true, " 0"},
@@ -87,13 +88,14 @@ struct TurnRow {
     const char* box;
     const char* turn;
     const char* newAngle;
+    numtext::Locale locale = testing_support::kDotLocale;
 };
 
 class MoveRotates : public ::testing::TestWithParam<TurnRow> {};
 
 TEST_P(MoveRotates, FromTheHostsAngleToTheBoxs) {
     const TurnRow& row = GetParam();
-    SimSession session(at(row.startTenths, row.flipped));
+    SimSession session(at(row.startTenths, row.flipped), "", row.locale);
     session.dialog().Form_Load();
     session.type(ControlId::Text3, row.box);
     session.click(ControlId::Command1);
@@ -115,7 +117,15 @@ INSTANTIATE_TEST_SUITE_P(
                       TurnRow{"NotFlippedFromZero", 0, 0, "90", "4500", "900"},
                       TurnRow{"HalfTenthRoundsToEven", 0, 0, "45.25", "4052", "452"},
                       TurnRow{"LeadingNumberOfJunk", 0, 0, "90abc", "4500", "900"},
-                      TurnRow{"EmptyBoxIsZero", 900, 0, "", "2700", "0"}),
+                      TurnRow{"EmptyBoxIsZero", 900, 0, "", "2700", "0"},
+                      // The box is read as its own handlers read it.
+                      TurnRow{"CommaDecimal", 455, 0, "90,5", "4050", "905",
+                              testing_support::kCommaLocale},
+                      TurnRow{"DotDecimalInACommaLocale", 455, 0, "90.5", "4050", "905",
+                              testing_support::kCommaLocale},
+                      TurnRow{"CommaIsNoDecimalInADotLocale", 455, 0, "90,5", "4045", "900"},
+                      // Shown as " 90" at start-up; left alone, the orientation stays.
+                      TurnRow{"UntouchedAngleBeyondATurn", 4500, 0, " 90", "0", "900"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(Rotation, AnAngleTooLargeToTurnIsNotSentButTheMoveCompletes) {
@@ -127,6 +137,17 @@ TEST(Rotation, AnAngleTooLargeToTurnIsNotSentButTheMoveCompletes) {
     EXPECT_EQ(rotateLine(session), "");
     EXPECT_EQ(session.beeper.count, 1);
     EXPECT_TRUE(session.form.isVisible(ControlId::Command4));
+    EXPECT_EQ(session.calls().back(), "TCloseDesign");
+}
+
+TEST(Rotation, ATurnTheHostRefusesBeepsAndTheMoveStands) {
+    SimSession session(at(0), "TRotateComponent@1=5");
+    session.dialog().Form_Load();
+    session.type(ControlId::Text3, "90");
+    session.click(ControlId::Command1);
+    EXPECT_EQ(session.beeper.count, 1);
+    EXPECT_TRUE(session.form.isVisible(ControlId::Command4));
+    EXPECT_FALSE(session.form.isVisible(ControlId::Command1));
     EXPECT_EQ(session.calls().back(), "TCloseDesign");
 }
 

@@ -10,6 +10,11 @@ using testing_support::Design;
 using testing_support::designAt1000And2000At90Degrees;
 using testing_support::SimSession;
 
+// A log line up to the key given: the fields the test is about.
+std::string upTo(const std::string& line, const char* key) {
+    return line.substr(0, line.find(key));
+}
+
 void startAndMoveTo5000And2000At180(SimSession& session) {
     session.dialog().Form_Load();
     testing_support::moveTo5000And2000At180(session);
@@ -26,8 +31,10 @@ TEST(Undo, PutsTheComponentBackAndEnds) {
     EXPECT_EQ(session.text(ControlId::Text3), "90") << "no leading blank";
     const auto modifies = session.callsTo("TModifyComponent");
     ASSERT_EQ(modifies.size(), 2u);
-    EXPECT_NE(modifies[1].find(" location=1000,2000 "), std::string::npos) << modifies[1];
-    EXPECT_NE(modifies[1].find(" mark=2 "), std::string::npos) << "the record the host returned";
+    // mark=2: the record the host returned from the move.
+    EXPECT_EQ(modifies[1],
+              "TModifyComponent id=17 location=1000,2000 flipped=0 fixed=0 angle=1800 mark=2 "
+              "status=0");
     EXPECT_EQ(session.designFile()["location"], "1000 2000");
     EXPECT_EQ(session.designFile()["angle"], "900");
     EXPECT_TRUE(session.form.hasEnded());
@@ -49,6 +56,55 @@ TEST(Undo, KeepsTheMostNegativeCoordinate) {
     EXPECT_EQ(session.state().targetLocation.x.value, -2147483647 - 1);
     EXPECT_EQ(session.designFile()["location"], "-2147483648 2000");
 }
+
+TEST(Undo, PutsTheFlagsBackAndTurnsWithTheRestoredOne) {
+    SimSession session(designAt1000And2000At90Degrees());
+    session.dialog().Form_Load();
+    session.click(ControlId::Check1);
+    session.click(ControlId::Check2);
+    session.type(ControlId::Text3, "180");
+    session.click(ControlId::Command1);
+    ASSERT_EQ(upTo(session.callsTo("TRotateComponent").at(0), " center="),
+              "TRotateComponent angle=2700");
+    ASSERT_EQ(session.designFile()["flipped"], "1");
+
+    session.click(ControlId::Command4);
+
+    EXPECT_EQ(upTo(session.callsTo("TModifyComponent").at(1), " angle="),
+              "TModifyComponent id=17 location=1000,2000 flipped=0 fixed=0");
+    EXPECT_EQ(upTo(session.callsTo("TRotateComponent").at(1), " center="),
+              "TRotateComponent angle=2700");
+    EXPECT_EQ(session.designFile()["angle"], "900");
+    EXPECT_EQ(session.designFile()["flipped"], "0");
+    EXPECT_EQ(session.designFile()["fixed"], "0");
+}
+
+class UndoAngle : public ::testing::TestWithParam<numtext::Locale> {};
+
+TEST_P(UndoAngle, TurnsBackToTheExactStartUpAngle) {
+    const bool comma = GetParam().decimalSeparator == ",";
+    Design design = designAt1000And2000At90Degrees();
+    design.angle = 455;
+    SimSession session(design, "", GetParam());
+    session.dialog().Form_Load();
+    session.type(ControlId::Text3, comma ? "135,5" : "135.5");
+    session.click(ControlId::Command1);
+    ASSERT_EQ(session.designFile()["angle"], "1355");
+
+    session.click(ControlId::Command4);
+
+    EXPECT_EQ(session.text(ControlId::Text3), "45.5");
+    EXPECT_EQ(upTo(session.callsTo("TRotateComponent").at(1), " center="),
+              "TRotateComponent angle=2700");
+    EXPECT_EQ(session.designFile()["angle"], "455");
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, UndoAngle,
+                         ::testing::Values(testing_support::kDotLocale,
+                                           testing_support::kCommaLocale),
+                         [](const auto& row) {
+                             return row.param.decimalSeparator == "," ? "Comma" : "Dot";
+                         });
 
 struct UndoFaultRow {
     const char* name;
