@@ -2,17 +2,71 @@
 # Wine and display set-up shared by tests/e2e/run, scripts/demo and scripts/bench.
 # Sourced; expects $root (the repository) to be set.
 #
-# The 64-bit build runs under Wine here: this machine's kernel cannot run
-# 32-bit code, so only 64-bit Wine works. It is the same source as the
-# 32-bit product, built by the windows-x64 preset.
+# The product is the 32-bit build (build/windows), run by Wine's 32-bit
+# loader in a 64-bit (WoW64) prefix. Where that loader is missing or the
+# kernel runs no 32-bit code, the 64-bit build of the same sources
+# (build/windows-x64) runs under the 64-bit loader instead, and
+# compplace_choose_build says why.
+#
+# Every Wine call goes through compplace_wine or compplace_wineserver with a
+# time limit, so a hung program fails its run instead of stalling it.
+
+source "${root:?}/scripts/lib/packages.sh"
 
 export WINEARCH=win64
-export WINEPREFIX=${root:?}/build/wine-prefix
+export WINEPREFIX=$root/build/wine-prefix
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 
+COMPPLACE_WINE64_LOADER=/usr/lib/wine/wine64
+
 compplace_xvfb_pid=
+compplace_bin=
+compplace_loader=
+compplace_build=
+
+# Picks the build to run and the loader for its programs: compplace_bin (its
+# folder), compplace_loader, and compplace_build, which names both for the
+# one line each run prints. Explains a fall-back to the 64-bit build on
+# standard error.
+compplace_choose_build() {
+    local why=
+    if [[ ! -x $COMPPLACE_WINE32_LOADER ]]; then
+        if compplace_kernel_runs_i386; then
+            why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER is not installed (package wine32:i386; scripts/test installs it as root)"
+        else
+            why="this kernel runs no 32-bit code, so 32-bit Wine cannot work here"
+        fi
+    elif ! timeout 20 "$COMPPLACE_WINE32_LOADER" --version >/dev/null 2>&1; then
+        why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER does not start (does the kernel run 32-bit code?)"
+    fi
+    if [[ -z $why ]]; then
+        compplace_bin=$root/build/windows
+        compplace_loader=$COMPPLACE_WINE32_LOADER
+        compplace_build="build/windows (32-bit)"
+    else
+        echo "The 64-bit build runs instead of the 32-bit product: $why." >&2
+        compplace_bin=$root/build/windows-x64
+        compplace_loader=$COMPPLACE_WINE64_LOADER
+        compplace_build="build/windows-x64 (64-bit, fall-back)"
+    fi
+}
+
+# compplace_wine SECONDS PROGRAM [ARGUMENTS...]: runs a Windows program (or a
+# Wine tool such as reg) under the chosen loader, stopped after SECONDS.
+compplace_wine() {
+    local seconds=$1
+    shift
+    timeout -k 5 "$seconds" "${compplace_loader:?compplace_choose_build first}" "$@"
+}
+
+# compplace_wineserver SECONDS ARGUMENTS...: the prefix's server, time-limited.
+compplace_wineserver() {
+    local seconds=$1
+    shift
+    timeout -k 5 "$seconds" wineserver "$@"
+}
 
 # Starts Xvfb on the first free display from :95 and exports DISPLAY.
 # $1: a file for its output.
@@ -41,7 +95,7 @@ compplace_start_xvfb() {
 # Lets the Wine processes of the prefix end (the server lingers a few
 # seconds after its last client), then stops the Xvfb started above.
 compplace_stop_display() {
-    timeout 20 wineserver -w 2>/dev/null || wineserver -k 2>/dev/null
+    compplace_wineserver 20 -w 2>/dev/null || compplace_wineserver 10 -k 2>/dev/null
     if [[ -n $compplace_xvfb_pid ]]; then
         kill "$compplace_xvfb_pid" 2>/dev/null
         wait "$compplace_xvfb_pid" 2>/dev/null
@@ -49,15 +103,48 @@ compplace_stop_display() {
     fi
 }
 
-# Creates the prefix when it is missing. $1: a file for wineboot's output.
+# The loaders the prefix is made for, as recorded in its marker file.
+compplace_prefix_loaders() {
+    local loaders=wine64
+    [[ $compplace_loader == "$COMPPLACE_WINE32_LOADER" ]] && loaders="wine32 wine64"
+    echo "$loaders"
+}
+
+# True when the prefix serves the chosen loader: it was made by these scripts
+# for the same loaders (a prefix made before wine32 was installed has no
+# 32-bit system folder, and every 32-bit program then fails to load
+# kernel32.dll), and its system folders are there.
+compplace_prefix_fits() {
+    [[ -f $WINEPREFIX/system.reg && -f $WINEPREFIX/compplace-loaders ]] || return 1
+    [[ $(<"$WINEPREFIX/compplace-loaders") == "$(compplace_prefix_loaders)" ]] || return 1
+    [[ -f $WINEPREFIX/drive_c/windows/system32/kernel32.dll ]] || return 1
+    if [[ $compplace_loader == "$COMPPLACE_WINE32_LOADER" ]]; then
+        [[ -f $WINEPREFIX/drive_c/windows/syswow64/kernel32.dll ]] || return 1
+    fi
+}
+
+# Creates the prefix when it is missing or cannot serve the chosen loader.
+# $1: a file for wineboot's output.
 compplace_prepare_prefix() {
     local log=$1 font
-    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+    if ! compplace_prefix_fits; then
+        if [[ -e $WINEPREFIX ]]; then
+            echo "The Wine prefix $WINEPREFIX does not serve $(compplace_prefix_loaders): making it anew"
+            compplace_wineserver 10 -k 2>/dev/null
+            rm -rf "$WINEPREFIX"
+        fi
         echo "Creating the Wine prefix $WINEPREFIX"
-        wineboot -i >"$log" 2>&1 || {
+        # The 64-bit wineboot sets up both system folders of a WoW64 prefix.
+        if ! timeout -k 5 300 "$COMPPLACE_WINE64_LOADER" wineboot -i >"$log" 2>&1 ||
+            ! compplace_wineserver 60 -w; then
             echo "wineboot failed, see $log" >&2
             return 1
-        }
+        fi
+        compplace_prefix_loaders >"$WINEPREFIX/compplace-loaders"
+        if ! compplace_prefix_fits; then
+            echo "the new prefix lacks a system folder for $(compplace_prefix_loaders), see $log" >&2
+            return 1
+        fi
     fi
     # Wine's own fonts (the caption buttons' glyphs, Tahoma, MS Sans Serif)
     # are found only in the prefix's font folder.
@@ -68,21 +155,26 @@ compplace_prepare_prefix() {
     compplace_set_dpi 96
 }
 
+# compplace_reg_add KEY VALUE-NAME TYPE DATA: one registry value, overwritten.
+compplace_reg_add() {
+    compplace_wine 30 reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+}
+
 # $1: dots per inch; 96 is 100 %, 144 is 150 %.
 compplace_set_dpi() {
-    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+    compplace_reg_add 'HKCU\Control Panel\Desktop' LogPixels REG_DWORD "$1"
 }
 
 # $1: Y when a window manager frames the windows, N when Wine draws the
 # frames itself (Xvfb has no window manager).
 compplace_set_managed() {
-    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d "$1" /f >/dev/null 2>&1
+    compplace_reg_add 'HKCU\Software\Wine\X11 Driver' Managed REG_SZ "$1"
 }
 
 # Saves a picture of the dialog's window. $1: driver exe, $2: the file.
 compplace_screenshot() {
     local driver=$1 file=$2 rect wx wy ww wh
-    rect=$(wine "$driver" -e "wait-window 1000" -e "window-rect" 2>/dev/null |
+    rect=$(compplace_wine 30 "$driver" -e "wait-window 1000" -e "window-rect" 2>/dev/null |
         tr -d '\r' | sed -n 's/.*-> window \([-0-9]*\),\([-0-9]*\) \([0-9]*\)x\([0-9]*\) client.*/\1 \2 \3 \4/p')
     [[ -n $rect ]] || return 1
     read -r wx wy ww wh <<<"$rect"
