@@ -88,6 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"KeyReturn", "key Text1 RETURN", Op::Key, 1001, "", 0, Key::Return},
         CommandRow{"KeyEscapeOnWindow", "key Form1 ESCAPE", Op::Key, 0, "", 0, Key::Escape},
         CommandRow{"KeyTab", "key Check2 TAB", Op::Key, 1006, "", 0, Key::Tab},
+        CommandRow{"TypeKeyOnTheFocus", "type-key TAB", Op::TypeKey, -1, "", 0, Key::Tab},
         CommandRow{"Close", "close", Op::Close, -1, "", 0, Key::Return},
         CommandRow{"ExpectText", "expect-text Text3 \" 0\"", Op::ExpectText, 1009, " 0", 0,
                    Key::Return},
@@ -140,8 +141,40 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLineRow{"VisibleIsZeroOrOne", "expect-visible Command4 2", "from 0 to 1"},
                     BadLineRow{"CheckStopsAtGrey", "expect-check Check1 3", "from 0 to 2"},
                     BadLineRow{"UnknownKey", "key Text1 ENTER", "unknown key \"ENTER\""},
+                    BadLineRow{"LowerCaseLetter", "key Command1 m", "unknown key \"m\""},
+                    BadLineRow{"TwoLetters", "key Command1 MM", "unknown key"},
+                    BadLineRow{"AltAlone", "key Text1 ALT+", "unknown key"},
+                    BadLineRow{"AltWithANamedKey", "key Text1 ALT+TAB", "unknown key"},
+                    BadLineRow{"TypeKeyNamesNoControl", "type-key Text1 M",
+                               "takes 1 argument(s), not 2"},
                     BadLineRow{"BadQuote", "expect-text Text1 \"x", "unterminated"}),
     rowName<BadLineRow>);
+
+struct LetterKeyRow {
+    const char* name;
+    std::string line;
+    char letter;
+    bool alt;
+};
+
+class ParseLetterKey : public testing::TestWithParam<LetterKeyRow> {};
+
+TEST_P(ParseLetterKey, GivesTheLetterAndWhetherAltIsHeld) {
+    const LetterKeyRow& row = GetParam();
+    auto command = parseLine(row.line, 1);
+    ASSERT_TRUE(command.has_value());
+    EXPECT_EQ(command->key, Key::Letter);
+    EXPECT_EQ(command->letter, row.letter);
+    EXPECT_EQ(command->alt, row.alt);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ParseLetterKey,
+    testing::Values(LetterKeyRow{"PlainLetter", "key Command1 M", 'M', false},
+                    LetterKeyRow{"AltFirstLetter", "key Text1 ALT+A", 'A', true},
+                    LetterKeyRow{"AltLastLetter", "key Form1 ALT+Z", 'Z', true},
+                    LetterKeyRow{"TypedLetter", "type-key ALT+E", 'E', true}),
+    rowName<LetterKeyRow>);
 
 TEST(ParseLine, SkipsBlankAndCommentLines) {
     EXPECT_FALSE(parseLine("", 1).has_value());

@@ -76,7 +76,9 @@ class Runner {
                 return afterAction();
             }
             case Op::Key:
-                return pressKey(find(command.control), command.key);
+                return pressKey(find(command.control), command);
+            case Op::TypeKey:
+                return pressKey(focused(), command);
             case Op::Close:
                 // What the close box sends.
                 sendWithin(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
@@ -103,14 +105,9 @@ class Runner {
             }
             case Op::ExpectFocus: {
                 HWND wanted = find(command.control);
-                GUITHREADINFO info{};
-                info.cbSize = sizeof info;
-                if (!GetGUIThreadInfo(target_.threadId(), &info)) {
-                    throw Failure{"cannot read the dialog thread's focus"};
-                }
-                std::string focused =
-                    info.hwndFocus == nullptr ? "nothing" : nameOf(GetDlgCtrlID(info.hwndFocus));
-                if (info.hwndFocus != wanted) {
+                HWND focus = focusedOrNull();
+                std::string focused = focus == nullptr ? "nothing" : nameOf(GetDlgCtrlID(focus));
+                if (focus != wanted) {
                     throw Failure{"focus is on " + focused};
                 }
                 return "focus on " + focused;
@@ -130,11 +127,11 @@ class Runner {
                 std::this_thread::sleep_for(std::chrono::milliseconds(command.number));
                 return {};
             case Op::Dump:
-            case Op::AnswerMessage:
-                return answerMessage(command.text, command.number);
                 return dump();
             case Op::WindowRect:
                 return windowRect();
+            case Op::AnswerMessage:
+                return answerMessage(command.text, command.number);
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -145,6 +142,9 @@ class Runner {
                 return "pointer at 1,1";
         }
         return {};
+    }
+
+  private:
     // Waits for a message box with this caption, reads its text and presses
     // its OK button as a user would.
     static std::string answerMessage(const std::string& caption, int ms) {
@@ -163,9 +163,6 @@ class Runner {
         return "message " + quoted(message ? toUtf8(*message) : std::string{}) + " answered OK";
     }
 
-    }
-
-  private:
     HWND window() const {
         if (!target_.found()) {
             throw Failure{"no window yet: wait-window first"};
@@ -183,6 +180,24 @@ class Runner {
             throw Failure{"the window has no control with id " + std::to_string(id)};
         }
         return control;
+    }
+
+    // The dialog thread's window with the keyboard focus, or nullptr.
+    HWND focusedOrNull() const {
+        window();
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        if (!GetGUIThreadInfo(target_.threadId(), &info)) {
+            throw Failure{"cannot read the dialog thread's focus"};
+        }
+        return info.hwndFocus;
+    }
+
+    // Where a typed key goes: the focused window, or the dialog when no
+    // window of it has the focus.
+    HWND focused() const {
+        HWND focus = focusedOrNull();
+        return focus != nullptr ? focus : window();
     }
 
     // A user can only act on a control that is shown and enabled.
@@ -219,26 +234,41 @@ class Runner {
 
     // Posts the key to the control's queue, where the dialog's message loop
     // takes it as it takes typed keys, then waits until the loop has handled
-    // it and whatever character message it made of it.
-    std::string pressKey(HWND control, Key key) {
-        struct KeyCodes {
-            WPARAM vk;
-            LPARAM scan;
-        };
-        const KeyCodes codes = key == Key::Return   ? KeyCodes{VK_RETURN, 0x1C}
-                               : key == Key::Escape ? KeyCodes{VK_ESCAPE, 0x01}
-                                                    : KeyCodes{VK_TAB, 0x0F};
-        const WPARAM vk = codes.vk;
-        const LPARAM scan = codes.scan;
-        const LPARAM down = 1 | (scan << 16);
+    // it and whatever character message it made of it. A key held with Alt
+    // comes as WM_SYSKEYDOWN and WM_SYSKEYUP with the Alt bit (29) set, as
+    // Windows sends it; the Alt key's own press and release are left out,
+    // since alone they only open the window's menu.
+    std::string pressKey(HWND control, const Command& command) {
+        WPARAM vk = VK_TAB;
+        switch (command.key) {
+            case Key::Return:
+                vk = VK_RETURN;
+                break;
+            case Key::Escape:
+                vk = VK_ESCAPE;
+                break;
+            case Key::Tab:
+                vk = VK_TAB;
+                break;
+            case Key::Letter:
+                vk = static_cast<WPARAM>(command.letter);  // 'A' to 'Z' are their own codes
+                break;
+        }
+        const LPARAM scan =
+            static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
+        const LPARAM altBit = command.alt ? LPARAM{1} << 29 : 0;
+        const LPARAM down = 1 | (scan << 16) | altBit;
         const LPARAM up = down | (LPARAM{1} << 30) | (LPARAM{1} << 31);
-        if (!PostMessageW(control, WM_KEYDOWN, vk, down) ||
-            !PostMessageW(control, WM_KEYUP, vk, up)) {
+        const UINT downMessage = command.alt ? WM_SYSKEYDOWN : WM_KEYDOWN;
+        const UINT upMessage = command.alt ? WM_SYSKEYUP : WM_KEYUP;
+        if (!PostMessageW(control, downMessage, vk, down) ||
+            !PostMessageW(control, upMessage, vk, up)) {
             throw Failure{"cannot post the key"};
         }
         // Posted messages are handled in order: once the probe's state
         // changes, everything posted before it has been handled. Two rounds,
-        // because a WM_CHAR made from the key is queued behind the first.
+        // because a WM_CHAR or WM_SYSCHAR made from the key is queued behind
+        // the first.
         for (BOOL pushed : {TRUE, FALSE}) {
             HWND probe = target_.control(kExitButton);
             if (probe == nullptr ||

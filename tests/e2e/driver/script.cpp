@@ -92,14 +92,15 @@ constexpr Syntax kSyntax[] = {
     {"set-text", Op::SetText, "ct", 0},
     {"click", Op::Click, "c", 0},
     {"key", Op::Key, "ck", 0},
+    {"type-key", Op::TypeKey, "k", 0},
     {"close", Op::Close, "", 0},
     {"expect-text", Op::ExpectText, "ct", 0},
     {"expect-visible", Op::ExpectVisible, "cs", 1},
     {"expect-check", Op::ExpectCheck, "cs", 2},
     {"expect-selected", Op::ExpectSelected, "cs", 1},
     {"expect-focus", Op::ExpectFocus, "c", 0},
-    {"wait-exit", Op::WaitExit, "m", 0},
     {"answer-message", Op::AnswerMessage, "tm", 0},
+    {"wait-exit", Op::WaitExit, "m", 0},
     {"expect-no-window", Op::ExpectNoWindow, "m", 0},
     {"sleep", Op::Sleep, "m", 0},
     {"dump", Op::Dump, "", 0},
@@ -116,6 +117,30 @@ int wholeNumber(const std::string& word, int low, int high, const char* what) {
                           "\"");
     }
     return value;
+}
+
+// RETURN, ESCAPE, TAB, or a letter key A to Z, alone or as ALT+A to ALT+Z.
+void parseKey(const std::string& word, Command& command) {
+    constexpr std::string_view kAlt = "ALT+";
+    const bool alt = word.rfind(kAlt, 0) == 0;
+    std::string_view name = word;
+    if (alt) {
+        name.remove_prefix(kAlt.size());
+    }
+    if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
+        command.key = Key::Letter;
+        command.letter = name[0];
+        command.alt = alt;
+    } else if (word == "RETURN") {
+        command.key = Key::Return;
+    } else if (word == "ESCAPE") {
+        command.key = Key::Escape;
+    } else if (word == "TAB") {
+        command.key = Key::Tab;
+    } else {
+        throw ScriptError("unknown key \"" + word +
+                          "\" (RETURN, ESCAPE, TAB, A to Z, ALT+A to ALT+Z)");
+    }
 }
 
 }  // namespace
@@ -163,15 +188,7 @@ std::optional<Command> parseLine(std::string_view line, int lineNumber) {
                     command.number = wholeNumber(word, 0, syntax->maxState, "a state");
                     break;
                 case 'k':
-                    if (word == "RETURN") {
-                        command.key = Key::Return;
-                    } else if (word == "ESCAPE") {
-                        command.key = Key::Escape;
-                    } else if (word == "TAB") {
-                        command.key = Key::Tab;
-                    } else {
-                        throw ScriptError("unknown key \"" + word + "\" (RETURN, ESCAPE or TAB)");
-                    }
+                    parseKey(word, command);
                     break;
                 default:
                     break;

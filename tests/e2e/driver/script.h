@@ -26,7 +26,8 @@ enum class Op {
     WaitWindow,      // wait-window MS
     SetText,         // set-text CONTROL TEXT
     Click,           // click CONTROL
-    Key,             // key CONTROL KEY
+    Key,             // key CONTROL KEY (RETURN, ESCAPE, TAB, A to Z, ALT+A to ALT+Z)
+    TypeKey,         // type-key KEY: the key on the control that has the focus
     Close,           // close
     ExpectText,      // expect-text CONTROL TEXT
     ExpectVisible,   // expect-visible CONTROL 0|1
@@ -39,10 +40,10 @@ enum class Op {
     Dump,            // dump
     WindowRect,      // window-rect
     ParkMouse,       // park-mouse
-};
     AnswerMessage,   // answer-message CAPTION MS
+};
 
-enum class Key { Return, Escape, Tab };
+enum class Key { Return, Escape, Tab, Letter };
 
 struct Command {
     Op op = Op::Dump;
@@ -52,6 +53,8 @@ struct Command {
     std::string text;    // set-text, expect-text, answer-message
     int number = 0;      // milliseconds or expected state
     Key key = Key::Return;
+    char letter = 0;   // Key::Letter: 'A' to 'Z', the key's virtual-key code
+    bool alt = false;  // Key::Letter held with Alt
 };
 
 // A script error: the message says which line and why.
