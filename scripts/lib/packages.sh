@@ -1,5 +1,5 @@
 # Installs what building and testing need, from Debian's packages.
-# Sourced by scripts/test, scripts/demo, scripts/fuzz and scripts/bench.
+# Sourced by scripts/test, scripts/demo, scripts/fuzz, scripts/bench and scripts/package.
 #
 # The 32-bit Wine loader (wine32:i386, from the i386 architecture) is added
 # only where the kernel runs 32-bit x86 code: the product is a 32-bit exe, and
@@ -22,6 +22,8 @@ COMPPLACE_PACKAGES=(
     xwininfo:x11-utils
     clang++:clang
     /usr/lib/llvm-14/lib/clang/14.0.6/lib/linux/libclang_rt.fuzzer-x86_64.a:libclang-rt-14-dev
+    zip:zip
+    unzip:unzip
 )
 
 compplace_missing_packages() {
