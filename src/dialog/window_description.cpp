@@ -70,3 +70,16 @@ const ControlDescription& describe(ControlId id) {
 }
 
 }  // namespace dialog
+ControlId partnerOf(ControlId option) {
+    const ControlDescription& self = describe(option);
+    if (self.kind != OptionButton) {
+        return option;
+    }
+    for (const ControlDescription& other : kControls) {
+        if (other.kind == OptionButton && other.id != option && other.container == self.container) {
+            return other.id;
+        }
+    }
+    return option;
+}
+

@@ -87,5 +87,8 @@ const FormDescription& formDescription();
 // In tab order, which is also the order of the ControlId values.
 std::span<const ControlDescription, kControlCount> controlDescriptions();
 const ControlDescription& describe(ControlId id);
+// The other option button of the same container; `option` itself when it has
+// none (or is no option button).
+ControlId partnerOf(ControlId option);
 
 }  // namespace dialog

@@ -3,6 +3,7 @@
 #include <string>
 #include <utility>
 
+#include "dialog/window_layout.h"
 #include "win32/ansi_text_win.h"
 #include "win32/dpi_win.h"
 #include "win32/form_controls_win.h"
@@ -125,7 +126,8 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
 }
 
 bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
-    for (const ControlId id : creationOrder()) {
+    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
+    for (const ControlId id : dialog::stackingOrder()) {
         const dialog::ControlDescription& description = dialog::describe(id);
         const std::wstring text = wideFromAnsi(model_.text(id));
         HWND created =
@@ -143,9 +145,10 @@ void FormWindow::applyLayout(UINT dpi) {
     FormFonts fonts(dialog::formDescription(), dpi);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
         HWND child = control(description.id);
-        const PixelRect rect = pixelRectOf(description.id, dpi);
+        const dialog::PixelRect rect = layout[static_cast<std::size_t>(description.id)].rect;
         SetWindowPos(child, nullptr, rect.x, rect.y, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font(description.font)),
                      TRUE);
     }
@@ -155,8 +158,8 @@ void FormWindow::applyLayout(UINT dpi) {
 }
 
 SIZE FormWindow::outerSizeFor(UINT dpi) {
-    const SIZE client = clientSizeOf(dialog::formDescription(), dpi);
-    const RECT outer = outerRectFor(client.cx, client.cy, kFormStyle, kFormExStyle, dpi);
+    const dialog::PixelSize client = dialog::clientSizeAt(static_cast<int>(dpi));
+    const RECT outer = outerRectFor(client.width, client.height, kFormStyle, kFormExStyle, dpi);
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
