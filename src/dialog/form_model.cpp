@@ -4,21 +4,6 @@
 
 namespace dialog {
 
-ControlId partnerOf(ControlId option) {
-    switch (option) {
-        case ControlId::Option1:
-            return ControlId::Option2;
-        case ControlId::Option2:
-            return ControlId::Option1;
-        case ControlId::Option3:
-            return ControlId::Option4;
-        case ControlId::Option4:
-            return ControlId::Option3;
-        default:
-            return option;
-    }
-}
-
 FormModel::FormModel() {
     for (const ControlDescription& control : controlDescriptions()) {
         ControlState& s = state(control.id);

@@ -83,7 +83,4 @@ class FormModel {
     bool ended_ = false;
 };
 
-// The other option button of the same frame.
-ControlId partnerOf(ControlId option);
-
 }  // namespace dialog

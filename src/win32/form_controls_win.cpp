@@ -15,17 +15,6 @@ struct ControlClass {
     DWORD exStyle;
 };
 
-// An option button opens a new radio group unless the control before it in
-// tab order is an option button of the same frame.
-bool startsRadioGroup(const ControlDescription& option) {
-    const auto index = static_cast<std::size_t>(option.id);
-    if (index == 0) {
-        return true;
-    }
-    const ControlDescription& previous = dialog::controlDescriptions()[index - 1];
-    return previous.kind != ControlKind::OptionButton || previous.container != option.container;
-}
-
 // Every control but the second option of a frame starts a group, so the
 // arrow keys move only between the two options of one frame. Buttons are
 // never default buttons and check boxes and option buttons are not automatic:
@@ -48,7 +37,7 @@ ControlClass controlClassOf(const ControlDescription& control) {
         case ControlKind::OptionButton:
             return {L"BUTTON",
                     static_cast<DWORD>(BS_RADIOBUTTON) |
-                        (startsRadioGroup(control) ? static_cast<DWORD>(WS_GROUP) : 0U),
+                        (dialog::startsRadioGroup(control.id) ? static_cast<DWORD>(WS_GROUP) : 0U),
                     0};
     }
     return {L"STATIC", 0, 0};
@@ -69,7 +58,7 @@ std::optional<dialog::ControlId> controlIdOf(int childId) {
 }
 
 HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const PixelRect& place, HFONT font, const InitialState& state) {
+                   const dialog::PixelRect& place, HFONT font, const InitialState& state) {
     const ControlClass cls = controlClassOf(control);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
     if (state.visible) {
@@ -91,27 +80,6 @@ HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE ins
         SendMessageW(window, EM_SETSEL, end, static_cast<LPARAM>(end));
     }
     return window;
-}
-
-std::array<dialog::ControlId, dialog::kControlCount> creationOrder() {
-    std::array<dialog::ControlId, dialog::kControlCount> order{};
-    std::size_t next = 0;
-    const auto& all = dialog::controlDescriptions();
-    for (const ControlDescription& control : all) {
-        if (control.kind != ControlKind::Label && control.kind != ControlKind::Frame) {
-            order[next++] = control.id;
-        }
-    }
-    // Later ones above earlier ones: the first label, and the outermost
-    // frame, end lowest.
-    for (const ControlKind kind : {ControlKind::Label, ControlKind::Frame}) {
-        for (auto it = all.rbegin(); it != all.rend(); ++it) {
-            if (it->kind == kind) {
-                order[next++] = it->id;
-            }
-        }
-    }
-    return order;
 }
 
 }  // namespace win32

@@ -9,7 +9,7 @@
 #include <optional>
 
 #include "dialog/window_description.h"
-#include "win32/form_layout_win.h"
+#include "dialog/window_layout.h"
 
 namespace win32 {
 
@@ -28,14 +28,6 @@ struct InitialState {
 // once; the view then mirrors the model's checks into it. `parent` must be
 // the form's window.
 HWND createControl(const dialog::ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const PixelRect& place, HFONT font, const InitialState& state);
-
-// The order to create the controls in, which is also their stacking order
-// from the top: every control that takes the focus in tab order, then the
-// labels, then the frames, each outer frame below the frames it holds.
-// Labels lie beneath the other controls as labels drawn on the form itself
-// would (Label4 reaches under the "&Move"/"Undo" button). Neither labels nor
-// frames take the focus, so Tab still follows the ControlId order.
-std::array<dialog::ControlId, dialog::kControlCount> creationOrder();
+                   const dialog::PixelRect& place, HFONT font, const InitialState& state);
 
 }  // namespace win32

@@ -3,17 +3,18 @@
 #include <string>
 #include <utility>
 
+#include "dialog/window_layout.h"
 #include "win32/ansi_text_win.h"
-#include "win32/form_layout_win.h"
 
 namespace win32 {
 namespace {
 
 HFONT createFont(const dialog::FontDescription& font, UINT dpi) {
     const std::wstring face = wideFromAnsi(font.face);
-    return CreateFontW(fontHeightOf(font, dpi), 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                       static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                       DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face.c_str());
+    return CreateFontW(dialog::fontHeightOf(font, static_cast<int>(dpi)), 0, 0, 0, font.weight,
+                       FALSE, FALSE, FALSE, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
+                       CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                       face.c_str());
 }
 
 }  // namespace
