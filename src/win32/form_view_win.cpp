@@ -7,7 +7,6 @@
 #include "win32/ansi_text_win.h"
 #include "win32/dpi_win.h"
 #include "win32/form_controls_win.h"
-#include "win32/form_layout_win.h"
 #include "win32/resource_ids_win.h"
 
 namespace win32 {
@@ -81,6 +80,11 @@ FormWindow::~FormWindow() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
+    for (HICON icon : {bigIcon_, smallIcon_}) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
 }
 
 bool FormWindow::create(HINSTANCE instance, int showCommand) {
@@ -113,6 +117,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         SetWindowPos(window_, nullptr, onItsMonitor.left, onItsMonitor.top,
                      onItsMonitor.right - onItsMonitor.left, onItsMonitor.bottom - onItsMonitor.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        loadIcons(instance, dpi);
     }
     model_.setObserver(this);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
@@ -131,7 +136,7 @@ bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
         const dialog::ControlDescription& description = dialog::describe(id);
         const std::wstring text = wideFromAnsi(model_.text(id));
         HWND created =
-            createControl(description, window_, instance, pixelRectOf(id, dpi),
+            createControl(description, window_, instance, layout[static_cast<std::size_t>(id)].rect,
                           fonts_.font(description.font), {text.c_str(), model_.isVisible(id)});
         if (created == nullptr) {
             return false;
@@ -143,18 +148,17 @@ bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
 
 void FormWindow::applyLayout(UINT dpi) {
     FormFonts fonts(dialog::formDescription(), dpi);
+    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
         HWND child = control(description.id);
         const dialog::PixelRect rect = layout[static_cast<std::size_t>(description.id)].rect;
         SetWindowPos(child, nullptr, rect.x, rect.y, rect.width, rect.height,
                      SWP_NOZORDER | SWP_NOACTIVATE);
-    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
         SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font(description.font)),
                      TRUE);
     }
     // The old fonts go only once no control uses them.
     fonts_ = std::move(fonts);
-    sizeWindow(dpi);
 }
 
 SIZE FormWindow::outerSizeFor(UINT dpi) {
@@ -163,10 +167,43 @@ SIZE FormWindow::outerSizeFor(UINT dpi) {
     return SIZE{outer.right - outer.left, outer.bottom - outer.top};
 }
 
-void FormWindow::sizeWindow(UINT dpi) {
+void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
+    // Where the system suggests, at the size of the layout for the new
+    // resolution: the suggestion already has that size when the system asked
+    // for it first, but not on every version of Windows.
     const SIZE outer = outerSizeFor(dpi);
-    SetWindowPos(window_, nullptr, 0, 0, outer.cx, outer.cy,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+    applyLayout(dpi);
+    loadIcons(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), dpi);
+}
+
+void FormWindow::loadIcons(HINSTANCE instance, UINT dpi) {
+    // 32 and 16 pixels at 100 %, the sizes Windows draws the caption and
+    // taskbar icons at, scaled as the layout is.
+    const int big = MulDiv(32, static_cast<int>(dpi), dialog::kDefaultDpi);
+    const int small = MulDiv(16, static_cast<int>(dpi), dialog::kDefaultDpi);
+    const auto load = [instance](int size) {
+        return static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON, size, size, 0));
+    };
+    HICON newBig = load(big);
+    HICON newSmall = load(small);
+    if (newBig == nullptr || newSmall == nullptr) {
+        for (HICON icon : {newBig, newSmall}) {
+            if (icon != nullptr) {
+                DestroyIcon(icon);
+            }
+        }
+        return;  // the class's icons stay
+    }
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig));
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall));
+    for (HICON old : {std::exchange(bigIcon_, newBig), std::exchange(smallIcon_, newSmall)}) {
+        if (old != nullptr) {
+            DestroyIcon(old);
+        }
+    }
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -202,14 +239,17 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             restoreFocus();
             return 0;
-        case kDpiChangedMessage: {
-            const auto* suggested = reinterpret_cast<const RECT*>(lParam);
-            SetWindowPos(window_, nullptr, suggested->left, suggested->top,
-                         suggested->right - suggested->left, suggested->bottom - suggested->top,
-                         SWP_NOZORDER | SWP_NOACTIVATE);
-            applyLayout(HIWORD(wParam));
-            return 0;
+        case kGetDpiScaledSizeMessage: {
+            // Asked before a move to a monitor of another resolution: the
+            // size the window will take there, so the suggested rectangle of
+            // the change that follows already fits.
+            auto* size = reinterpret_cast<SIZE*>(lParam);
+            *size = outerSizeFor(static_cast<UINT>(wParam));
+            return TRUE;
         }
+        case kDpiChangedMessage:
+            onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         case WM_DESTROY:
             PostQuitMessage(0);
             return 0;

@@ -42,7 +42,9 @@ class FormWindow final : public dialog::FormObserver {
     // Places and fonts every control anew, as when the resolution changes.
     void applyLayout(UINT dpi);
     static SIZE outerSizeFor(UINT dpi);
-    void sizeWindow(UINT dpi);
+    // The window's icons drawn for this resolution.
+    void loadIcons(HINSTANCE instance, UINT dpi);
+    void onDpiChanged(UINT dpi, const RECT& suggested);
 
     void onCommand(int childId, int code);
     void onActivate(bool active, bool minimized);
@@ -62,6 +64,8 @@ class FormWindow final : public dialog::FormObserver {
     std::array<HWND, dialog::kControlCount> controls_{};
     FormFonts fonts_;
     HWND lastFocus_ = nullptr;
+    HICON bigIcon_ = nullptr;
+    HICON smallIcon_ = nullptr;
     // Set while the view writes a program change into an Edit, so the
     // EN_CHANGE it raises does not go back to the model.
     bool mirroring_ = false;
