@@ -17,6 +17,12 @@ constexpr FormDescription kForm{
     .normalFont = {"MS Sans Serif", 7.8, 400, 177},
 };
 
+// A designer may have nothing but the exe: the credit line names the
+// version and the licence, the other line what the program needs to work.
+// Both stay short enough to end before the "&Move" button.
+constexpr std::string_view kCreditLine = "CompPlace " COMPPLACE_VERSION " (MIT licence)";
+constexpr std::string_view kContactLine = "Run it beside the host's dbx32.dll";
+
 // clang-format off
 constexpr std::array<ControlDescription, kControlCount> kControls{{
     {Frame1,   "Frame1",   Frame,         std::nullopt, "Location",  {120, 0, 4932, 2412},   0, true,  false, WindowFont},
@@ -36,8 +42,8 @@ constexpr std::array<ControlDescription, kControlCount> kControls{{
     {Frame3,   "Frame3",   Frame,         Frame1,       "Unit",      {3480, 480, 1332, 852},14, true,  false, Normal},
     {Option4,  "Option4",  OptionButton,  Frame3,       "mm",        {120, 480, 732, 312},  15, true,  false, Normal},
     {Option3,  "Option3",  OptionButton,  Frame3,       "mils",      {120, 240, 732, 192},  16, true,  true,  Normal},
-    {Label3,   "Label3",   Label,         Frame1,       "CompPlace, by its developers", {120, 1800, 2652, 252}, 17, true, false, Normal},
-    {Label4,   "Label4",   Label,         Frame1,       "Help: see README.md", {120, 2040, 3132, 252}, 18, true, false, Normal},
+    {Label3,   "Label3",   Label,         Frame1,       kCreditLine, {120, 1800, 2652, 252}, 17, true, false, Normal},
+    {Label4,   "Label4",   Label,         Frame1,       kContactLine, {120, 2040, 3132, 252}, 18, true, false, Normal},
     {Command4, "Command4", CommandButton, Frame1,       "Undo",      {3120, 1800, 732, 372},19, false, false, Normal},
     {Label5,   "Label5",   Label,         Frame1,       "",          {120, 1320, 1812, 252},20, true,  false, WindowFont},
     {Label6,   "Label6",   Label,         Frame1,       "",          {120, 1560, 2172, 252},21, true,  false, Normal},
@@ -69,7 +75,6 @@ const ControlDescription& describe(ControlId id) {
     return kControls[static_cast<std::size_t>(id)];
 }
 
-}  // namespace dialog
 ControlId partnerOf(ControlId option) {
     const ControlDescription& self = describe(option);
     if (self.kind != OptionButton) {
@@ -83,3 +88,4 @@ ControlId partnerOf(ControlId option) {
     return option;
 }
 
+}  // namespace dialog
