@@ -1,50 +1,129 @@
-// startup_timer RUNS CLASS PROGRAM [CLASS PROGRAM]...: starts each PROGRAM
-// RUNS times, taking turns so that whatever else the machine does weighs on
-// all alike, and measures each time from process creation to a visible
-// top-level window of its CLASS; then closes it and waits for it to end.
-// Prints one summary line per program.
+// startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM CLASS PROGRAM LABEL_ID LABEL_PREFIX
+//
+// Times the start-up of PROGRAM against BASE_PROGRAM (the baseline), from
+// process creation until its window is filled and painted, then closes it
+// and waits for it to end. After one discarded warm-up run of each, the two
+// take turns in the order base, program, program, base, so that a drift in
+// the machine's load weighs on both alike; each base run and program run of
+// a turn form one pair. Pairs are added until the 95 % bootstrap interval of
+// the ratio of medians (program / base) lies within +-0.05 of the ratio, or
+// until LIMIT seconds (default 240) have passed.
+//
+// "Filled": the program's child LABEL_ID shows a text that starts with
+// LABEL_PREFIX (the baseline has nothing to fill). "Painted": the window is
+// visible, its thread has answered a message sent to it, so it has come back
+// to its message loop after creating and showing the window (and after
+// UpdateWindow where the program calls it), and neither the window nor a
+// visible child of it has an update region left, so no WM_PAINT is pending.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
 namespace {
 
+constexpr double kHalfWidth = 0.05;
+constexpr int kLeastPairs = 10;
+constexpr int kResamples = 2000;
+constexpr double kRunLimitSeconds = 30.0;
+
 struct Program {
     std::wstring className;
     std::wstring commandLine;
+    int labelId = 0;  // 0: nothing to wait for
+    std::wstring labelPrefix;
     std::vector<double> times;
 };
 
-double secondsSince(const LARGE_INTEGER& start, const LARGE_INTEGER& frequency) {
+double secondsSince(const LARGE_INTEGER& start) {
+    LARGE_INTEGER frequency;
     LARGE_INTEGER now;
+    QueryPerformanceFrequency(&frequency);
     QueryPerformanceCounter(&now);
     return static_cast<double>(now.QuadPart - start.QuadPart) /
            static_cast<double>(frequency.QuadPart);
 }
 
-// Milliseconds to a visible window, or a negative value when none came.
+struct ChildSearch {
+    int id;
+    HWND found;
+};
+
+BOOL CALLBACK matchChild(HWND child, LPARAM param) {
+    auto* search = reinterpret_cast<ChildSearch*>(param);
+    if (GetDlgCtrlID(child) == search->id) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool labelFilled(HWND window, const Program& program) {
+    if (program.labelId == 0) {
+        return true;
+    }
+    // The label may sit inside a frame: every level is searched.
+    ChildSearch search{program.labelId, nullptr};
+    EnumChildWindows(window, matchChild, reinterpret_cast<LPARAM>(&search));
+    HWND label = search.found;
+    if (label == nullptr) {
+        return false;
+    }
+    wchar_t text[256] = {};
+    DWORD_PTR copied = 0;
+    if (SendMessageTimeoutW(label, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text),
+                            SMTO_ABORTIFHUNG, 1000, &copied) == 0) {
+        return false;
+    }
+    return std::wcsncmp(text, program.labelPrefix.c_str(), program.labelPrefix.size()) == 0 &&
+           std::wcslen(text) > program.labelPrefix.size();
+}
+
+BOOL CALLBACK childNeedsPaint(HWND child, LPARAM param) {
+    if (IsWindowVisible(child) && GetUpdateRect(child, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(param) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool painted(HWND window) {
+    // The answer comes only when the window's thread takes messages again.
+    DWORD_PTR ignored = 0;
+    if (SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) == 0) {
+        return false;
+    }
+    if (GetUpdateRect(window, nullptr, FALSE)) {
+        return false;
+    }
+    bool pending = false;
+    EnumChildWindows(window, childNeedsPaint, reinterpret_cast<LPARAM>(&pending));
+    return !pending;
+}
+
+// Milliseconds to a filled and painted window, or a negative value when none came.
 double timeOneRun(const Program& program) {
-    LARGE_INTEGER frequency;
-    LARGE_INTEGER start;
-    QueryPerformanceFrequency(&frequency);
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
     PROCESS_INFORMATION process{};
     std::wstring commandLine = program.commandLine;
+    LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
     if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &process)) {
         return -1.0;
     }
     double elapsed = -1.0;
-    while (secondsSince(start, frequency) < 30.0) {
+    while (secondsSince(start) < kRunLimitSeconds) {
         HWND window = FindWindowW(program.className.c_str(), nullptr);
-        if (window != nullptr && IsWindowVisible(window)) {
-            elapsed = secondsSince(start, frequency) * 1000.0;
+        if (window != nullptr && IsWindowVisible(window) && labelFilled(window, program) &&
+            painted(window)) {
+            elapsed = secondsSince(start) * 1000.0;
             PostMessageW(window, WM_CLOSE, 0, 0);
             break;
         }
@@ -55,6 +134,7 @@ double timeOneRun(const Program& program) {
     }
     if (WaitForSingleObject(process.hProcess, 10000) != WAIT_OBJECT_0) {
         TerminateProcess(process.hProcess, 1);
+        elapsed = -1.0;  // a run that does not end is no run
     }
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
@@ -67,34 +147,101 @@ double median(std::vector<double> times) {
     return times.size() % 2 == 1 ? times[middle] : (times[middle - 1] + times[middle]) / 2.0;
 }
 
+struct Interval {
+    double ratio;
+    double low;
+    double high;
+};
+
+// The ratio of medians and its 95 % percentile bootstrap interval, resampling
+// whole pairs so that what one turn's load did to both stays together.
+Interval ratioOfMedians(const std::vector<double>& base, const std::vector<double>& program) {
+    std::mt19937 random(20261209u);  // fixed: the same runs give the same interval
+    std::uniform_int_distribution<std::size_t> pick(0, base.size() - 1);
+    std::vector<double> ratios;
+    ratios.reserve(kResamples);
+    std::vector<double> a(base.size());
+    std::vector<double> b(base.size());
+    for (int r = 0; r < kResamples; ++r) {
+        for (std::size_t i = 0; i < base.size(); ++i) {
+            const std::size_t chosen = pick(random);
+            a[i] = base[chosen];
+            b[i] = program[chosen];
+        }
+        ratios.push_back(median(b) / median(a));
+    }
+    std::sort(ratios.begin(), ratios.end());
+    const auto at = [&](double fraction) {
+        return ratios[static_cast<std::size_t>(fraction * (kResamples - 1))];
+    };
+    return {median(program) / median(base), at(0.025), at(0.975)};
+}
+
+bool run(Program& program, bool keep) {
+    const double ms = timeOneRun(program);
+    if (ms < 0) {
+        std::fwprintf(stderr, L"%ls: no filled and painted window\n", program.commandLine.c_str());
+        return false;
+    }
+    if (keep) {
+        program.times.push_back(ms);
+    }
+    return true;
+}
+
+void printSummary(const Program& program) {
+    const auto [low, high] = std::minmax_element(program.times.begin(), program.times.end());
+    std::wprintf(L"%ls: median %.1f ms, min %.1f ms, max %.1f ms, runs %zu\n",
+                 program.className.c_str(), median(program.times), *low, *high,
+                 program.times.size());
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc < 4 || argc % 2 != 0) {
-        std::fwprintf(stderr, L"usage: startup_timer RUNS CLASS PROGRAM [CLASS PROGRAM]...\n");
+    double limitSeconds = 240.0;
+    int arg = 1;
+    if (argc > 2 && std::wcscmp(argv[1], L"--seconds") == 0) {
+        limitSeconds = _wtof(argv[2]);
+        arg = 3;
+    }
+    if (argc - arg != 6 || limitSeconds <= 0) {
+        std::fwprintf(stderr,
+                      L"usage: startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM "
+                      L"CLASS PROGRAM LABEL_ID LABEL_PREFIX\n");
         return 2;
     }
-    const int runs = _wtoi(argv[1]);
-    std::vector<Program> programs;
-    for (int arg = 2; arg + 1 < argc; arg += 2) {
-        programs.push_back({argv[arg], std::wstring(L"\"") + argv[arg + 1] + L"\"", {}});
-    }
+    const auto quoted = [](const wchar_t* path) { return std::wstring(L"\"") + path + L"\""; };
+    Program base{argv[arg], quoted(argv[arg + 1]), 0, L"", {}};
+    Program program{argv[arg + 2], quoted(argv[arg + 3]), _wtoi(argv[arg + 4]), argv[arg + 5], {}};
 
-    for (int run = 0; run < runs; ++run) {
-        for (Program& program : programs) {
-            const double ms = timeOneRun(program);
-            if (ms < 0) {
-                std::fwprintf(stderr, L"%ls: no window\n", program.commandLine.c_str());
-                return 1;
-            }
-            program.times.push_back(ms);
+    // The first start of each loads what later starts find in the caches.
+    if (!run(base, false) || !run(program, false)) {
+        return 1;
+    }
+    LARGE_INTEGER start;
+    QueryPerformanceCounter(&start);
+    Interval interval{};
+    bool narrow = false;
+    while (!narrow && secondsSince(start) < limitSeconds) {
+        // One turn: base, program, program, base; two pairs.
+        if (!run(base, true) || !run(program, true) || !run(program, true) || !run(base, true)) {
+            return 1;
+        }
+        if (base.times.size() >= kLeastPairs) {
+            interval = ratioOfMedians(base.times, program.times);
+            narrow = interval.high - interval.ratio <= kHalfWidth &&
+                     interval.ratio - interval.low <= kHalfWidth;
         }
     }
-    for (const Program& program : programs) {
-        const auto [low, high] = std::minmax_element(program.times.begin(), program.times.end());
-        std::wprintf(L"%ls: median %.1f ms, min %.1f ms, max %.1f ms, runs %zu\n",
-                     program.className.c_str(), median(program.times), *low, *high,
-                     program.times.size());
+    if (base.times.size() < kLeastPairs) {
+        interval = ratioOfMedians(base.times, program.times);
     }
+    printSummary(base);
+    printSummary(program);
+    std::wprintf(
+        L"ratio of medians: %.2f, 95 %% interval %.2f to %.2f over %zu pairs in %.0f s%ls\n",
+        interval.ratio, interval.low, interval.high, base.times.size(), secondsSince(start),
+        narrow ? L"" : L" (wider than +-0.05: time limit reached)");
     return 0;
 }
