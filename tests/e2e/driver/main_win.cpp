@@ -22,6 +22,8 @@
 #include <thread>
 #include <vector>
 
+#include "dialog/window_description.h"
+#include "layout_check_win.h"
 #include "script.h"
 #include "target_win.h"
 
@@ -132,6 +134,8 @@ class Runner {
                 return windowRect();
             case Op::AnswerMessage:
                 return answerMessage(command.text, command.number);
+            case Op::ExpectLayout:
+                return expectLayout(command.number);
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -145,6 +149,25 @@ class Runner {
     }
 
   private:
+    std::string expectLayout(int dpi) const {
+        std::vector<std::string> problems;
+        try {
+            problems = layoutMismatches(window(), target_.threadId(), dpi,
+                                        [this](int id) { return target_.control(id); });
+        } catch (const std::runtime_error& error) {
+            throw Failure{error.what()};
+        }
+        if (!problems.empty()) {
+            std::string all;
+            for (const std::string& problem : problems) {
+                all += (all.empty() ? "" : "; ") + problem;
+            }
+            throw Failure{all};
+        }
+        return "the window and its " + std::to_string(dialog::kControlCount) +
+               " controls fit the description at " + std::to_string(dpi) + " DPI";
+    }
+
     // Waits for a message box with this caption, reads its text and presses
     // its OK button as a user would.
     static std::string answerMessage(const std::string& caption, int ms) {

@@ -1,5 +1,7 @@
 #include "script.h"
 
+#include "dialog/window_description.h"
+
 #include <algorithm>
 #include <charconv>
 #include <cstddef>
@@ -8,15 +10,15 @@
 namespace e2e {
 
 const std::vector<ControlName>& controlNames() {
-    // The view numbers its controls 1000 + index in this order.
-    static const std::vector<ControlName> names = {
-        {"Form1", 0},       {"Frame1", 1000},   {"Text1", 1001},   {"Text2", 1002},
-        {"Label1", 1003},   {"Label2", 1004},   {"Check1", 1005},  {"Check2", 1006},
-        {"Command1", 1007}, {"Command2", 1008}, {"Text3", 1009},   {"Command3", 1010},
-        {"Frame2", 1011},   {"Option1", 1012},  {"Option2", 1013}, {"Frame3", 1014},
-        {"Option4", 1015},  {"Option3", 1016},  {"Label3", 1017},  {"Label4", 1018},
-        {"Command4", 1019}, {"Label5", 1020},   {"Label6", 1021},
-    };
+    // The view numbers its controls 1000 + their index in the window's
+    // description.
+    static const std::vector<ControlName> names = [] {
+        std::vector<ControlName> all{{"Form1", 0}};
+        for (const dialog::ControlDescription& control : dialog::controlDescriptions()) {
+            all.push_back({control.name, kFirstControlId + static_cast<int>(control.id)});
+        }
+        return all;
+    }();
     return names;
 }
 
@@ -83,8 +85,9 @@ namespace {
 struct Syntax {
     std::string_view word;
     Op op;
-    std::string_view args;  // one letter per argument: c control, t text, m ms, s state, k key
-    int maxState;           // largest state an 's' argument may take
+    std::string_view
+        args;      // one letter per argument: c control, t text, m ms, s state, k key, d DPI
+    int maxState;  // largest state an 's' argument may take
 };
 
 constexpr Syntax kSyntax[] = {
@@ -106,6 +109,7 @@ constexpr Syntax kSyntax[] = {
     {"dump", Op::Dump, "", 0},
     {"window-rect", Op::WindowRect, "", 0},
     {"park-mouse", Op::ParkMouse, "", 0},
+    {"expect-layout", Op::ExpectLayout, "d", 0},
 };
 
 int wholeNumber(const std::string& word, int low, int high, const char* what) {
@@ -180,6 +184,9 @@ std::optional<Command> parseLine(std::string_view line, int lineNumber) {
                     break;
                 case 't':
                     command.text = word;
+                    break;
+                case 'd':
+                    command.number = wholeNumber(word, 48, 480, "a resolution in DPI");
                     break;
                 case 'm':
                     command.number = wholeNumber(word, 0, 600000, "a time in milliseconds");

@@ -11,6 +11,9 @@
 
 namespace e2e {
 
+// The id of the first control; the others follow in the description's order.
+inline constexpr int kFirstControlId = 1000;
+
 // Control names as the dialog's code uses them; "Form1" is the window itself.
 struct ControlName {
     std::string_view name;
@@ -41,6 +44,7 @@ enum class Op {
     WindowRect,      // window-rect
     ParkMouse,       // park-mouse
     AnswerMessage,   // answer-message CAPTION MS
+    ExpectLayout,    // expect-layout DPI
 };
 
 enum class Key { Return, Escape, Tab, Letter };
