@@ -41,7 +41,8 @@ compplace_missing_packages() {
 }
 
 # The 32-bit loader of Debian's wine32 package.
-COMPPLACE_WINE32_LOADER=/usr/lib/wine/wine
+# (Set in the environment, another path checks the fall-back to the 64-bit build.)
+: "${COMPPLACE_WINE32_LOADER:=/usr/lib/wine/wine}"
 
 # True when the kernel runs 32-bit x86 programs. Reading the kernel's
 # configuration would not say whether IA32 emulation was switched off at boot,
