@@ -30,10 +30,4 @@ struct TenthsOfDegree {
     auto operator<=>(const TenthsOfDegree&) const = default;
 };
 
-// The start-up angle the dialog can put back: whole degrees, 16 bits.
-struct WholeDegrees {
-    std::int16_t value = 0;
-    auto operator<=>(const WholeDegrees&) const = default;
-};
-
 }  // namespace units

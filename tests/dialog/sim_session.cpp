@@ -4,6 +4,7 @@
 #include <stdlib.h>
 #include <unistd.h>
 
+#include <cstdint>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -18,11 +19,13 @@ void resetSimulator() {
     if (library == nullptr) {
         throw std::runtime_error(dlerror());
     }
-    auto reset = reinterpret_cast<void (*)()>(dlsym(library, "SimReset"));
+    auto reset = reinterpret_cast<std::int32_t (*)()>(dlsym(library, "SimReset"));
     if (reset == nullptr) {
         throw std::runtime_error("the simulator has no SimReset");
     }
-    reset();
+    if (reset() != 0) {
+        throw std::runtime_error("SimReset failed");
+    }
     dlclose(library);
 }
 
