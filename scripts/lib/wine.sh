@@ -130,7 +130,7 @@ compplace_prepare_prefix() {
     if ! compplace_prefix_fits; then
         if [[ -e $WINEPREFIX ]]; then
             echo "The Wine prefix $WINEPREFIX does not serve $(compplace_prefix_loaders): making it anew"
-            compplace_wineserver 10 -k 2>/dev/null
+            compplace_wineserver 10 -k 2>/dev/null || true  # none may be running
             rm -rf "$WINEPREFIX"
         fi
         echo "Creating the Wine prefix $WINEPREFIX"
