@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Installs what building and testing need, from Debian's packages.
 # Sourced by scripts/test, scripts/demo, scripts/fuzz, scripts/bench and scripts/package.
 #

@@ -1,4 +1,4 @@
-# shellcheck shell=bash
+# shellcheck shell=bash disable=SC2034  # variables for the scripts that source this
 # Wine and display set-up shared by tests/e2e/run, scripts/demo and scripts/bench.
 # Sourced; expects $root (the repository) to be set.
 #
@@ -22,6 +22,7 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 COMPPLACE_WINE64_LOADER=/usr/lib/wine/wine64
 
 compplace_xvfb_pid=
+# Set by compplace_choose_build, read by the scripts that source this file.
 compplace_bin=
 compplace_loader=
 compplace_build=
