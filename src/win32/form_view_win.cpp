@@ -117,6 +117,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         SetWindowPos(window_, nullptr, onItsMonitor.left, onItsMonitor.top,
                      onItsMonitor.right - onItsMonitor.left, onItsMonitor.bottom - onItsMonitor.top,
                      SWP_NOZORDER | SWP_NOACTIVATE);
+        fitClientArea(dpi);
         loadIcons(instance, dpi);
     }
     model_.setObserver(this);
@@ -174,8 +175,25 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     const SIZE outer = outerSizeFor(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea(dpi);
     applyLayout(dpi);
     loadIcons(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), dpi);
+}
+
+void FormWindow::fitClientArea(UINT dpi) {
+    // Where the system draws the caption and borders at another resolution
+    // than the window's (older Windows, Wine), the client area comes out off
+    // by the difference: the window grows or shrinks by it, so the layout fits.
+    const dialog::PixelSize client = dialog::clientSizeAt(static_cast<int>(dpi));
+    RECT actual{};
+    RECT outer{};
+    if (!GetClientRect(window_, &actual) || !GetWindowRect(window_, &outer) ||
+        (actual.right == client.width && actual.bottom == client.height)) {
+        return;
+    }
+    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + client.width - actual.right,
+                 outer.bottom - outer.top + client.height - actual.bottom,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void FormWindow::loadIcons(HINSTANCE instance, UINT dpi) {

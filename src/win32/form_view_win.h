@@ -45,6 +45,8 @@ class FormWindow final : public dialog::FormObserver {
     // The window's icons drawn for this resolution.
     void loadIcons(HINSTANCE instance, UINT dpi);
     void onDpiChanged(UINT dpi, const RECT& suggested);
+    // Corrects the window's size when its client area is not the layout's.
+    void fitClientArea(UINT dpi);
 
     void onCommand(int childId, int code);
     void onActivate(bool active, bool minimized);

@@ -8,83 +8,11 @@
 #include <stdexcept>
 
 #include "dialog/window_description.h"
-#include "font_probe.h"
+#include "probe_client_win.h"
 #include "script.h"
 
 namespace e2e {
 namespace {
-
-// The probe hook set on the dialog's thread for as long as it lives.
-class FontProbe {
-  public:
-    explicit FontProbe(DWORD threadId) {
-        memory_ = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0,
-                                     sizeof(FontProbeAnswer), kFontProbeMemory);
-        answer_ = memory_ == nullptr ? nullptr
-                                     : static_cast<FontProbeAnswer*>(MapViewOfFile(
-                                           memory_, FILE_MAP_WRITE, 0, 0, sizeof(FontProbeAnswer)));
-        library_ = LoadLibraryW(besideTheDriver(kFontProbeLibrary).c_str());
-        const auto hook = library_ == nullptr ? nullptr
-                                              : reinterpret_cast<HOOKPROC>(reinterpret_cast<void*>(
-                                                    GetProcAddress(library_, kFontProbeHook)));
-        hook_ =
-            hook == nullptr ? nullptr : SetWindowsHookExW(WH_CALLWNDPROC, hook, library_, threadId);
-        if (answer_ == nullptr || hook_ == nullptr) {
-            release();
-            throw std::runtime_error("cannot set the font probe");
-        }
-    }
-    ~FontProbe() { release(); }
-    FontProbe(const FontProbe&) = delete;
-    FontProbe& operator=(const FontProbe&) = delete;
-
-    // The control's font as its own process sees it; nullopt when it has
-    // none or did not answer.
-    std::optional<LOGFONTW> fontOf(HWND control) {
-        static const UINT probe = RegisterWindowMessageW(kFontProbeMessage);
-        answer_->state = static_cast<LONG>(FontProbeState::Waiting);
-        DWORD_PTR ignored = 0;
-        // The hook runs before the control sees the message, so the answer
-        // is there once the message returns.
-        if (SendMessageTimeoutW(control, probe, 0, 0, SMTO_ABORTIFHUNG, 5000, &ignored) == 0 ||
-            answer_->state != static_cast<LONG>(FontProbeState::Answered)) {
-            return std::nullopt;
-        }
-        return answer_->font;
-    }
-
-  private:
-    static std::wstring besideTheDriver(const wchar_t* file) {
-        wchar_t path[MAX_PATH] = L"";
-        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
-        std::wstring folder(path, length);
-        return folder.substr(0, folder.find_last_of(L"\\/") + 1) + file;
-    }
-
-    void release() {
-        if (hook_ != nullptr) {
-            UnhookWindowsHookEx(hook_);
-        }
-        if (library_ != nullptr) {
-            FreeLibrary(library_);
-        }
-        if (answer_ != nullptr) {
-            UnmapViewOfFile(answer_);
-        }
-        if (memory_ != nullptr) {
-            CloseHandle(memory_);
-        }
-        hook_ = nullptr;
-        library_ = nullptr;
-        answer_ = nullptr;
-        memory_ = nullptr;
-    }
-
-    HANDLE memory_ = nullptr;
-    FontProbeAnswer* answer_ = nullptr;
-    HMODULE library_ = nullptr;
-    HHOOK hook_ = nullptr;
-};
 
 // twips * dpi / 1440 to the nearest pixel; the twips here are never negative.
 int pixels(int twips, int dpi) {
@@ -132,7 +60,7 @@ void checkWindow(HWND window, int dpi, std::vector<std::string>& problems) {
 }
 
 void checkControl(HWND window, HWND child, const dialog::ControlDescription& control, int dpi,
-                  FontProbe& probe, std::vector<std::string>& problems) {
+                  Probe& probe, std::vector<std::string>& problems) {
     const std::string name(control.name);
     RECT actual{};
     GetWindowRect(child, &actual);
@@ -172,7 +100,7 @@ void checkControl(HWND window, HWND child, const dialog::ControlDescription& con
 
 std::vector<std::string> layoutMismatches(HWND window, DWORD threadId, int dpi,
                                           const std::function<HWND(int)>& control) {
-    FontProbe probe(threadId);
+    Probe probe(threadId);
     std::vector<std::string> problems;
     checkWindow(window, dpi, problems);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {

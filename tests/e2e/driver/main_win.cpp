@@ -24,6 +24,7 @@
 
 #include "dialog/window_description.h"
 #include "layout_check_win.h"
+#include "probe_client_win.h"
 #include "script.h"
 #include "target_win.h"
 
@@ -136,6 +137,8 @@ class Runner {
                 return answerMessage(command.text, command.number);
             case Op::ExpectLayout:
                 return expectLayout(command.number);
+            case Op::ChangeDpi:
+                return changeDpi(command.number);
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -149,6 +152,43 @@ class Runner {
     }
 
   private:
+    // Tells the window it reached a monitor of `dpi` as Windows does, and
+    // checks it answered for its size there with a window around a client
+    // area of the layout's size, and took icons drawn for `dpi`. Whether it
+    // then has that client area is expect-layout's to check: the frame
+    // Windows draws may differ from the one it computes (it does under Wine).
+    std::string changeDpi(int dpi) const {
+        std::optional<Probe::DpiChange> change;
+        try {
+            Probe probe(target_.threadId());
+            change = probe.changeDpi(window(), dpi);
+        } catch (const std::runtime_error& error) {
+            throw Failure{error.what()};
+        }
+        if (!change || !change->scaledSizeAnswered) {
+            throw Failure{"the window did not answer for its size at " + std::to_string(dpi) +
+                          " DPI"};
+        }
+        const dialog::FormDescription& form = dialog::formDescription();
+        const LONG clientWidth = MulDiv(form.clientWidthTwips, dpi, 1440);
+        const LONG clientHeight = MulDiv(form.clientHeightTwips, dpi, 1440);
+        const SIZE answered = change->scaledSize;
+        const std::string size = std::to_string(answered.cx) + "x" + std::to_string(answered.cy);
+        // A frame a few pixels wide, and a caption, around the client area.
+        if (answered.cx < clientWidth || answered.cx > clientWidth + 40 ||
+            answered.cy < clientHeight + 10 || answered.cy > clientHeight + 100) {
+            throw Failure{"it answered " + size + " for a client area of " +
+                          std::to_string(clientWidth) + "x" + std::to_string(clientHeight)};
+        }
+        // 32 pixels at 100 %.
+        const LONG icon = MulDiv(32, dpi, 96);
+        if (change->bigIconWidth != icon) {
+            throw Failure{"its big icon is " + std::to_string(change->bigIconWidth) +
+                          " px wide, expected " + std::to_string(icon)};
+        }
+        return "answered " + size + ", big icon " + std::to_string(icon) + " px";
+    }
+
     std::string expectLayout(int dpi) const {
         std::vector<std::string> problems;
         try {

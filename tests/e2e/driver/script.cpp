@@ -110,6 +110,7 @@ constexpr Syntax kSyntax[] = {
     {"window-rect", Op::WindowRect, "", 0},
     {"park-mouse", Op::ParkMouse, "", 0},
     {"expect-layout", Op::ExpectLayout, "d", 0},
+    {"change-dpi", Op::ChangeDpi, "d", 0},
 };
 
 int wholeNumber(const std::string& word, int low, int high, const char* what) {

@@ -45,6 +45,7 @@ enum class Op {
     ParkMouse,       // park-mouse
     AnswerMessage,   // answer-message CAPTION MS
     ExpectLayout,    // expect-layout DPI
+    ChangeDpi,       // change-dpi DPI
 };
 
 enum class Key { Return, Escape, Tab, Letter };

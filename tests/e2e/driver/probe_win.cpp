@@ -1,0 +1,83 @@
+// e2e_probe.dll: the hook that answers the driver's requests inside the
+// program under test (see probe.h).
+#include <initializer_list>
+
+#include "probe.h"
+
+namespace {
+
+// Windows 8.1 and 10 messages, which these headers may lack.
+constexpr UINT kDpiChanged = 0x02E0;
+constexpr UINT kGetDpiScaledSize = 0x02E4;
+
+bool readFont(HWND window, LOGFONTW& font) {
+    const auto handle = reinterpret_cast<HFONT>(SendMessageW(window, WM_GETFONT, 0, 0));
+    return handle != nullptr && GetObjectW(handle, sizeof font, &font) != 0;
+}
+
+LONG iconWidth(HICON icon) {
+    ICONINFO info{};
+    if (icon == nullptr || !GetIconInfo(icon, &info)) {
+        return 0;
+    }
+    BITMAP bitmap{};
+    GetObjectW(info.hbmColor != nullptr ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+    for (HBITMAP part : {info.hbmColor, info.hbmMask}) {
+        if (part != nullptr) {
+            DeleteObject(part);
+        }
+    }
+    return bitmap.bmWidth;
+}
+
+// What Windows does when the window reaches a monitor of another resolution:
+// it asks the window for its size there, then tells it of the change with a
+// suggested rectangle of that size.
+bool changeDpi(HWND window, e2e::ProbeBlock& block) {
+    SIZE size{};
+    block.scaledSizeAnswered =
+        static_cast<LONG>(SendMessageW(window, kGetDpiScaledSize, static_cast<WPARAM>(block.dpi),
+                                       reinterpret_cast<LPARAM>(&size)));
+    block.scaledSize = size;
+    RECT now{};
+    if (!GetWindowRect(window, &now)) {
+        return false;
+    }
+    RECT suggested{now.left, now.top, now.left + size.cx, now.top + size.cy};
+    const auto dpi = static_cast<WORD>(block.dpi);
+    SendMessageW(window, kDpiChanged, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    block.bigIconWidth =
+        iconWidth(reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, ICON_BIG, 0)));
+    return true;
+}
+
+void answer(HWND window) {
+    HANDLE memory = OpenFileMappingW(FILE_MAP_WRITE, FALSE, e2e::kProbeMemory);
+    if (memory == nullptr) {
+        return;
+    }
+    if (auto* block = static_cast<e2e::ProbeBlock*>(
+            MapViewOfFile(memory, FILE_MAP_WRITE, 0, 0, sizeof(e2e::ProbeBlock)))) {
+        const bool done = block->request == static_cast<LONG>(e2e::ProbeRequest::Font)
+                              ? readFont(window, block->font)
+                              : changeDpi(window, *block);
+        block->state =
+            static_cast<LONG>(done ? e2e::ProbeState::Answered : e2e::ProbeState::Failed);
+        UnmapViewOfFile(block);
+    }
+    CloseHandle(memory);
+}
+
+}  // namespace
+
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    probeHook(int code, WPARAM wParam, LPARAM lParam) {
+    static const UINT probe = RegisterWindowMessageW(e2e::kProbeMessage);
+    if (code == HC_ACTION) {
+        const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+        if (sent->message == probe) {
+            answer(sent->hwnd);
+        }
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
