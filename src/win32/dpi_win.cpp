@@ -1,23 +1,13 @@
 #include "win32/dpi_win.h"
 
+#include "dialog/window_layout.h"
+#include "win32/system_function_win.h"
+
 namespace win32 {
 namespace {
 
 using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
 using AdjustForDpiFn = BOOL(WINAPI*)(LPRECT, DWORD, BOOL, DWORD, UINT);
-
-// Looked up at run time: older systems lack them, and a static import would
-// keep the program from starting there.
-template <typename Fn>
-Fn user32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    if (user32 == nullptr) {
-        return nullptr;
-    }
-    // Through the generic function type, which any function pointer may be
-    // cast to and back from.
-    return reinterpret_cast<Fn>(reinterpret_cast<void (*)()>(GetProcAddress(user32, name)));
-}
 
 UINT screenDpi() {
     HDC screen = GetDC(nullptr);
@@ -25,13 +15,14 @@ UINT screenDpi() {
     if (screen != nullptr) {
         ReleaseDC(nullptr, screen);
     }
-    return dpi > 0 ? static_cast<UINT>(dpi) : 96;  // 100 %
+    return static_cast<UINT>(dpi > 0 ? dpi : dialog::kDefaultDpi);
 }
 
 }  // namespace
 
 UINT dpiOf(HWND window) {
-    static const auto getDpiForWindow = user32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto getDpiForWindow =
+        systemFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     if (getDpiForWindow != nullptr && window != nullptr) {
         if (const UINT dpi = getDpiForWindow(window); dpi != 0) {
             return dpi;
@@ -41,7 +32,8 @@ UINT dpiOf(HWND window) {
 }
 
 RECT outerRectFor(int clientWidth, int clientHeight, DWORD style, DWORD exStyle, UINT dpi) {
-    static const auto adjustForDpi = user32Function<AdjustForDpiFn>("AdjustWindowRectExForDpi");
+    static const auto adjustForDpi =
+        systemFunction<AdjustForDpiFn>(L"user32.dll", "AdjustWindowRectExForDpi");
     RECT rect{0, 0, clientWidth, clientHeight};
     if (adjustForDpi == nullptr || !adjustForDpi(&rect, style, FALSE, exStyle, dpi)) {
         AdjustWindowRectEx(&rect, style, FALSE, exStyle);
