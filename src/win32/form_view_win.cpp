@@ -1,5 +1,6 @@
 #include "win32/form_view_win.h"
 
+#include <initializer_list>
 #include <string>
 #include <utility>
 
@@ -67,6 +68,14 @@ RECT centredOnWorkArea(HMONITOR monitor, SIZE size) {
     return RECT{left, top, left + size.cx, top + size.cy};
 }
 
+void destroyIcons(std::initializer_list<HICON> icons) {
+    for (HICON icon : icons) {
+        if (icon != nullptr) {
+            DestroyIcon(icon);
+        }
+    }
+}
+
 RECT centredOnPrimaryWorkArea(SIZE size) {
     return centredOnWorkArea(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), size);
 }
@@ -80,11 +89,7 @@ FormWindow::~FormWindow() {
     if (window_ != nullptr) {
         DestroyWindow(window_);
     }
-    for (HICON icon : {bigIcon_, smallIcon_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
+    destroyIcons({bigIcon_, smallIcon_});
 }
 
 bool FormWindow::create(HINSTANCE instance, int showCommand) {
@@ -208,20 +213,12 @@ void FormWindow::loadIcons(HINSTANCE instance, UINT dpi) {
     HICON newBig = load(big);
     HICON newSmall = load(small);
     if (newBig == nullptr || newSmall == nullptr) {
-        for (HICON icon : {newBig, newSmall}) {
-            if (icon != nullptr) {
-                DestroyIcon(icon);
-            }
-        }
+        destroyIcons({newBig, newSmall});
         return;  // the class's icons stay
     }
     SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig));
     SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall));
-    for (HICON old : {std::exchange(bigIcon_, newBig), std::exchange(smallIcon_, newSmall)}) {
-        if (old != nullptr) {
-            DestroyIcon(old);
-        }
-    }
+    destroyIcons({std::exchange(bigIcon_, newBig), std::exchange(smallIcon_, newSmall)});
 }
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
