@@ -37,6 +37,9 @@ enum class ControlId : std::uint8_t {
     Label6,
 };
 inline constexpr std::size_t kControlCount = 22;
+// The window numbers its controls from this id in ControlId order (Frame1 is
+// 1000, Label6 1021); test drivers find them by these ids.
+inline constexpr int kFirstControlId = 1000;
 
 enum class ControlKind : std::uint8_t {
     Frame,

@@ -1,6 +1,5 @@
 // Which standard control stands for each control of Form1, with which
-// styles, and under which child-window id: 1000 + its ControlId (Frame1 is
-// 1000, Label6 1021). Test drivers find the controls by these ids.
+// styles, and under which child-window id: kFirstControlId + its ControlId.
 #pragma once
 
 #include <windows.h>
@@ -13,7 +12,7 @@
 
 namespace win32 {
 
-inline constexpr int kFirstControlId = 1000;
+using dialog::kFirstControlId;
 
 int childIdOf(dialog::ControlId id);
 std::optional<dialog::ControlId> controlIdOf(int childId);

@@ -14,11 +14,6 @@
 namespace e2e {
 namespace {
 
-// twips * dpi / 1440 to the nearest pixel; the twips here are never negative.
-int pixels(int twips, int dpi) {
-    return (twips * dpi + 720) / 1440;
-}
-
 bool within1(int actual, int expected) {
     return std::abs(actual - expected) <= 1;
 }
@@ -98,13 +93,17 @@ void checkControl(HWND window, HWND child, const dialog::ControlDescription& con
 
 }  // namespace
 
+int pixels(int twips, int dpi) {
+    return (twips * dpi + 720) / 1440;
+}
+
 std::vector<std::string> layoutMismatches(HWND window, DWORD threadId, int dpi,
                                           const std::function<HWND(int)>& control) {
     Probe probe(threadId);
     std::vector<std::string> problems;
     checkWindow(window, dpi, problems);
     for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
-        HWND child = control(kFirstControlId + static_cast<int>(description.id));
+        HWND child = control(dialog::kFirstControlId + static_cast<int>(description.id));
         if (child == nullptr) {
             problems.push_back(std::string(description.name) + " is missing");
             continue;

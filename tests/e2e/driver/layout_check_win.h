@@ -9,6 +9,11 @@
 
 namespace e2e {
 
+// twips * dpi / 1440 to the nearest pixel, for twips that are not negative:
+// worked out here rather than taken from the program's layout, which the
+// checks are about.
+int pixels(int twips, int dpi);
+
 // Every mismatch found: the window's style and client area, each control's
 // rectangle on the client area (within a pixel of its twips scaled to
 // `dpi`) and its font (height, weight and character set). Empty when all

@@ -170,8 +170,8 @@ class Runner {
                           " DPI"};
         }
         const dialog::FormDescription& form = dialog::formDescription();
-        const LONG clientWidth = MulDiv(form.clientWidthTwips, dpi, 1440);
-        const LONG clientHeight = MulDiv(form.clientHeightTwips, dpi, 1440);
+        const LONG clientWidth = pixels(form.clientWidthTwips, dpi);
+        const LONG clientHeight = pixels(form.clientHeightTwips, dpi);
         const SIZE answered = change->scaledSize;
         const std::string size = std::to_string(answered.cx) + "x" + std::to_string(answered.cy);
         // A frame a few pixels wide, and a caption, around the client area.

@@ -15,7 +15,7 @@ const std::vector<ControlName>& controlNames() {
     static const std::vector<ControlName> names = [] {
         std::vector<ControlName> all{{"Form1", 0}};
         for (const dialog::ControlDescription& control : dialog::controlDescriptions()) {
-            all.push_back({control.name, kFirstControlId + static_cast<int>(control.id)});
+            all.push_back({control.name, dialog::kFirstControlId + static_cast<int>(control.id)});
         }
         return all;
     }();

@@ -11,9 +11,6 @@
 
 namespace e2e {
 
-// The id of the first control; the others follow in the description's order.
-inline constexpr int kFirstControlId = 1000;
-
 // Control names as the dialog's code uses them; "Form1" is the window itself.
 struct ControlName {
     std::string_view name;
