@@ -28,29 +28,32 @@ compplace_loader=
 compplace_build=
 
 # Picks the build to run and the loader for its programs: compplace_bin (its
-# folder), compplace_loader, and compplace_build, which names both for the
-# one line each run prints. Explains a fall-back to the 64-bit build on
-# standard error.
+# folder), compplace_loader, and compplace_build, which names both (and, for
+# the fall-back, why) for the one line each run prints.
 compplace_choose_build() {
     local why=
     if [[ ! -x $COMPPLACE_WINE32_LOADER ]]; then
-        if compplace_kernel_runs_i386; then
+        if [[ -n $COMPPLACE_WINE32_UNAVAILABLE ]]; then
+            why=$COMPPLACE_WINE32_UNAVAILABLE
+        elif compplace_kernel_runs_i386; then
             why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER is not installed (package wine32:i386; scripts/test installs it as root)"
         else
-            why="this kernel runs no 32-bit code, so 32-bit Wine cannot work here"
+            why="this kernel runs no 32-bit code ($compplace_i386_probe)"
         fi
     elif ! timeout 20 "$COMPPLACE_WINE32_LOADER" --version >/dev/null 2>&1; then
-        why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER does not start (does the kernel run 32-bit code?)"
+        why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER does not start"
+        if ! compplace_kernel_runs_i386; then
+            why="$why: this kernel runs no 32-bit code ($compplace_i386_probe)"
+        fi
     fi
     if [[ -z $why ]]; then
         compplace_bin=$root/build/windows
         compplace_loader=$COMPPLACE_WINE32_LOADER
         compplace_build="build/windows (32-bit)"
     else
-        echo "The 64-bit build runs instead of the 32-bit product: $why." >&2
         compplace_bin=$root/build/windows-x64
         compplace_loader=$COMPPLACE_WINE64_LOADER
-        compplace_build="build/windows-x64 (64-bit, fall-back)"
+        compplace_build="build/windows-x64 (64-bit fall-back, since $why)"
     fi
 }
 
@@ -85,8 +88,9 @@ compplace_start_xvfb() {
             kill -0 "$compplace_xvfb_pid" 2>/dev/null || break
             sleep 0.1
         done
-        kill "$compplace_xvfb_pid" 2>/dev/null
-        wait "$compplace_xvfb_pid" 2>/dev/null
+        # It may have died already: then neither kill nor wait succeeds.
+        kill "$compplace_xvfb_pid" 2>/dev/null || true
+        wait "$compplace_xvfb_pid" 2>/dev/null || true
         compplace_xvfb_pid=
     done
     echo "could not start Xvfb on any display from :95 to :130" >&2
@@ -94,14 +98,17 @@ compplace_start_xvfb() {
 }
 
 # Lets the Wine processes of the prefix end (the server lingers a few
-# seconds after its last client), then stops the Xvfb started above.
+# seconds after its last client), then stops the Xvfb started above. Run
+# from EXIT traps: it always succeeds, so that it never changes how the run
+# ended (no server running, or an Xvfb that died, is nothing to report).
 compplace_stop_display() {
-    compplace_wineserver 20 -w 2>/dev/null || compplace_wineserver 10 -k 2>/dev/null
+    compplace_wineserver 20 -w 2>/dev/null || compplace_wineserver 10 -k 2>/dev/null || true
     if [[ -n $compplace_xvfb_pid ]]; then
-        kill "$compplace_xvfb_pid" 2>/dev/null
-        wait "$compplace_xvfb_pid" 2>/dev/null
+        kill "$compplace_xvfb_pid" 2>/dev/null || true
+        wait "$compplace_xvfb_pid" 2>/dev/null || true
         compplace_xvfb_pid=
     fi
+    return 0
 }
 
 # The loaders the prefix is made for, as recorded in its marker file.
@@ -157,8 +164,13 @@ compplace_prepare_prefix() {
 }
 
 # compplace_reg_add KEY VALUE-NAME TYPE DATA: one registry value, overwritten.
+# A value that cannot be set is said, with reg's own words, and fails.
 compplace_reg_add() {
-    compplace_wine 30 reg add "$1" /v "$2" /t "$3" /d "$4" /f >/dev/null 2>&1
+    local said
+    if ! said=$(compplace_wine 30 reg add "$1" /v "$2" /t "$3" /d "$4" /f 2>&1); then
+        echo "cannot set the registry value $1\\$2 to $4: $(tr -d '\r' <<<"$said" | tail -n 2 | paste -sd' ' -)" >&2
+        return 1
+    fi
 }
 
 # $1: dots per inch; 96 is 100 %, 144 is 150 %.
