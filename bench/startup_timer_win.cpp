@@ -1,4 +1,4 @@
-// startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM CLASS PROGRAM LABEL_ID LABEL_PREFIX
+// startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM CLASS PROGRAM LABEL_NAME LABEL_PREFIX
 //
 // Times the start-up of PROGRAM against BASE_PROGRAM (the baseline), from
 // process creation until its window is filled and painted, then closes it
@@ -9,12 +9,13 @@
 // the ratio of medians (program / base) lies within +-0.05 of the ratio, or
 // until LIMIT seconds (default 240) have passed.
 //
-// "Filled": the program's child LABEL_ID shows a text that starts with
-// LABEL_PREFIX (the baseline has nothing to fill). "Painted": the window is
-// visible, its thread has answered a message sent to it, so it has come back
-// to its message loop after creating and showing the window (and after
-// UpdateWindow where the program calls it), and neither the window nor a
-// visible child of it has an update region left, so no WM_PAINT is pending.
+// "Filled": the program's control LABEL_NAME (as the window description
+// names it) shows a text that starts with LABEL_PREFIX (the baseline has
+// nothing to fill). "Painted": the window is visible, its thread has
+// answered a message sent to it, so it has come back to its message loop
+// after creating and showing the window (and after UpdateWindow where the
+// program calls it), and neither the window nor a visible child of it has an
+// update region left, so no WM_PAINT is pending.
 #include <windows.h>
 
 #include <algorithm>
@@ -24,6 +25,8 @@
 #include <random>
 #include <string>
 #include <vector>
+
+#include "dialog/window_description.h"
 
 namespace {
 
@@ -196,6 +199,18 @@ void printSummary(const Program& program) {
                  program.times.size());
 }
 
+// The child-window id of the dialog's control called `name` (as Label5), from
+// the window description the dialog itself is built from; 0 for none.
+int controlIdNamed(const wchar_t* name) {
+    for (const dialog::ControlDescription& control : dialog::controlDescriptions()) {
+        if (std::equal(control.name.begin(), control.name.end(), name,
+                       name + std::wcslen(name))) {
+            return dialog::kFirstControlId + static_cast<int>(control.id);
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -208,12 +223,18 @@ int wmain(int argc, wchar_t** argv) {
     if (argc - arg != 6 || limitSeconds <= 0) {
         std::fwprintf(stderr,
                       L"usage: startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM "
-                      L"CLASS PROGRAM LABEL_ID LABEL_PREFIX\n");
+                      L"CLASS PROGRAM LABEL_NAME LABEL_PREFIX\n");
+        return 2;
+    }
+    const int labelId = controlIdNamed(argv[arg + 4]);
+    if (labelId == 0) {
+        std::fwprintf(stderr, L"startup_timer: the dialog has no control named %ls\n",
+                      argv[arg + 4]);
         return 2;
     }
     const auto quoted = [](const wchar_t* path) { return std::wstring(L"\"") + path + L"\""; };
     Program base{argv[arg], quoted(argv[arg + 1]), 0, L"", {}};
-    Program program{argv[arg + 2], quoted(argv[arg + 3]), _wtoi(argv[arg + 4]), argv[arg + 5], {}};
+    Program program{argv[arg + 2], quoted(argv[arg + 3]), labelId, argv[arg + 5], {}};
 
     // The first start of each loads what later starts find in the caches.
     if (!run(base, false) || !run(program, false)) {
