@@ -21,8 +21,9 @@ compplace_count_results() {
             ;;
         fuzz)
             # "number_text_fuzz     123456 executions  0 findings", a target a line
-            awk '$3 == "executions" { if ($4 == 0) ok++; else bad++ }
-                 END { print ok + 0, bad + 0 }' "$log"
+            awk '/^== fuzzing, [0-9]+s per target/ { seconds = $3 }
+                 $3 == "executions" { if ($4 == 0) ok++; else bad++ }
+                 END { print ok + 0, bad + 0, seconds + 0 " s a target" }' "$log"
             ;;
         e2e)
             local counts build
@@ -44,6 +45,9 @@ compplace_count_results() {
 compplace_run_tests() {
     local name=$1 kind=$2 log=$3 status=0 passed failed detail
     shift 3
+    # The command's status, not tee's, whatever the caller's options.
+    local -
+    set -o pipefail
     "$@" 2>&1 | tee "$log" || status=$?
     read -r passed failed detail <<<"$(compplace_count_results "$kind" "$log")"
     passed=${passed:-0}
