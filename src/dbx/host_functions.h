@@ -6,10 +6,9 @@
 #include <type_traits>
 
 #include "dbx/calling_convention.h"
+#include "dbx/status.h"
 
 namespace dbx::host {
-
-using Status = std::int32_t;
 
 // TOpenDesign(0, version, instance name, context)
 using OpenDesignFn = Status(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);
