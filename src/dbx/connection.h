@@ -13,11 +13,10 @@
 #include <unordered_map>
 
 #include "dbx/records.h"
+#include "dbx/status.h"
 
 namespace dbx {
 
-using Status = std::int32_t;
-inline constexpr Status kSuccess = 0;
 // Returned without calling anything when the library or the function is missing.
 inline constexpr Status kNotBound = -1;
 

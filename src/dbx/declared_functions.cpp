@@ -1,13 +1,16 @@
+#include <algorithm>
 #include <array>
+#include <string_view>
 
 #include "dbx/connection.h"
+#include "dbx/host_functions.h"
 
 namespace dbx {
 namespace {
 
 // The six functions the program calls come first, then the ones it only
 // declares. None of them is looked up before its first use.
-constexpr std::array<const char*, 312> kDeclared = {
+constexpr auto kDeclared = std::to_array<const char*>({
     "TOpenDesign",
     "TCloseDesign",
     "TGetFirstSelectedItem",
@@ -320,7 +323,18 @@ constexpr std::array<const char*, 312> kDeclared = {
     "TUnHighlightText",
     "TUnHighlightVia",
     "TUnHighlightWire",
-};
+});
+
+// The connection binds a function only when its name is declared here: a
+// called function missing from the table would fail on every call.
+constexpr bool declaresEveryCalledFunction() {
+    return std::all_of(host::kCalledFunctionNames.begin(), host::kCalledFunctionNames.end(),
+                       [](std::string_view called) {
+                           return std::find(kDeclared.begin(), kDeclared.end(), called) !=
+                                  kDeclared.end();
+                       });
+}
+static_assert(declaresEveryCalledFunction(), "a function the program calls is not declared");
 
 }  // namespace
 

@@ -1,15 +1,29 @@
-// The types of the six host functions the program calls, written once for the
-// connection and for every stand-in of the host in the tests.
+// The names and types of the six host functions the program calls, written
+// once for the connection, the table of declared functions and every stand-in
+// of the host in the tests.
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <string_view>
 #include <type_traits>
 
 #include "dbx/calling_convention.h"
+#include "dbx/status.h"
 
 namespace dbx::host {
 
-using Status = std::int32_t;
+// The names the library exports them under.
+inline constexpr std::string_view kOpenDesignName = "TOpenDesign";
+inline constexpr std::string_view kCloseDesignName = "TCloseDesign";
+inline constexpr std::string_view kGetFirstSelectedItemName = "TGetFirstSelectedItem";
+inline constexpr std::string_view kGetDesignInfoName = "TGetDesignInfo";
+inline constexpr std::string_view kModifyComponentName = "TModifyComponent";
+inline constexpr std::string_view kRotateComponentName = "TRotateComponent";
+inline constexpr std::array kCalledFunctionNames = {
+    kOpenDesignName,    kCloseDesignName,     kGetFirstSelectedItemName,
+    kGetDesignInfoName, kModifyComponentName, kRotateComponentName,
+};
 
 // TOpenDesign(0, version, instance name, context)
 using OpenDesignFn = Status(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);

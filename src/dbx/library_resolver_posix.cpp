@@ -6,7 +6,7 @@
 #include <system_error>
 #include <utility>
 
-#include "dbx/connection.h"
+#include "dbx/load_once_resolver.h"
 
 namespace dbx {
 namespace {
@@ -22,7 +22,7 @@ std::string besideExecutable() {
     return (exe.parent_path() / "libdbx32.so").string();
 }
 
-class PosixLibraryResolver final : public SymbolResolver {
+class PosixLibraryResolver final : public LoadOnceResolver {
   public:
     explicit PosixLibraryResolver(std::string path) : path_(std::move(path)) {}
     ~PosixLibraryResolver() override {
@@ -30,31 +30,19 @@ class PosixLibraryResolver final : public SymbolResolver {
             dlclose(handle_);
         }
     }
-    PosixLibraryResolver(const PosixLibraryResolver&) = delete;
-    PosixLibraryResolver& operator=(const PosixLibraryResolver&) = delete;
-
-    void* resolve(const char* name) override {
-        // One attempt only: a library that failed to load stays failed rather
-        // than being searched for again on every call.
-        if (!attempted_) {
-            attempted_ = true;
-            load();
-        }
-        return handle_ == nullptr ? nullptr : dlsym(handle_, name);
-    }
-    bool libraryMissing() const override { return attempted_ && handle_ == nullptr; }
 
   private:
-    void load() {
+    bool load() override {
         const std::string path = path_.empty() ? besideExecutable() : path_;
         if (path.empty()) {
-            return;
+            return false;
         }
         handle_ = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        return handle_ != nullptr;
     }
+    void* find(const char* name) override { return dlsym(handle_, name); }
 
     std::string path_;
-    bool attempted_ = false;
     void* handle_ = nullptr;
 };
 

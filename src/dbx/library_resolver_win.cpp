@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "dbx/connection.h"
 #include "dbx/library_search.h"
+#include "dbx/load_once_resolver.h"
 
 namespace dbx {
 namespace {
@@ -84,34 +84,24 @@ HMODULE loadHostLibrary() {
     return nullptr;
 }
 
-class WindowsLibraryResolver final : public SymbolResolver {
+class WindowsLibraryResolver final : public LoadOnceResolver {
   public:
-    WindowsLibraryResolver() = default;
     ~WindowsLibraryResolver() override {
         if (module_ != nullptr) {
             FreeLibrary(module_);
         }
     }
-    WindowsLibraryResolver(const WindowsLibraryResolver&) = delete;
-    WindowsLibraryResolver& operator=(const WindowsLibraryResolver&) = delete;
 
-    void* resolve(const char* name) override {
-        // One attempt only: a library that failed to load stays failed rather
-        // than being searched for again on every call.
-        if (!attempted_) {
-            attempted_ = true;
-            module_ = loadHostLibrary();
-        }
-        if (module_ == nullptr) {
-            return nullptr;
-        }
+  private:
+    bool load() override {
+        module_ = loadHostLibrary();
+        return module_ != nullptr;
+    }
+    void* find(const char* name) override {
         // The library exports its __stdcall functions under undecorated names.
         return reinterpret_cast<void*>(GetProcAddress(module_, name));
     }
-    bool libraryMissing() const override { return attempted_ && module_ == nullptr; }
 
-  private:
-    bool attempted_ = false;
     HMODULE module_ = nullptr;
 };
 

@@ -41,67 +41,23 @@ bool startsWithAt(std::string_view text, std::size_t pos, std::string_view what)
     return !what.empty() && pos <= text.size() && text.substr(pos).starts_with(what);
 }
 
-// Decimal power of the first non-zero digit plus the exponent, saturated; only
-// its sign matters: it tells an overflow from an underflow.
-long long magnitude(std::string_view intDigits, std::string_view fracDigits,
-                    std::string_view exponent) {
-    constexpr long long limit = 1'000'000'000;
-    long long exp = 0;
-    bool negativeExp = false;
-    for (char c : exponent) {
-        if (c == '-') {
-            negativeExp = true;
-        } else if (isDigit(c)) {
-            exp = std::min(limit, exp * 10 + (c - '0'));
-        }
-    }
-    if (negativeExp) {
-        exp = -exp;
-    }
-    const auto firstInt = intDigits.find_first_not_of('0');
-    if (firstInt != std::string_view::npos) {
-        return static_cast<long long>(intDigits.size() - firstInt) - 1 + exp;
-    }
-    const auto firstFrac = fracDigits.find_first_not_of('0');
-    if (firstFrac == std::string_view::npos) {
-        return -limit;  // all zeros: no overflow possible
-    }
-    return -static_cast<long long>(firstFrac) - 1 + exp;
-}
+// A number as written, split into its parts: the sign, the digits before the
+// decimal point (group separators left out), those after it, and the exponent
+// after the 'e' (an optional sign and digits). `end` is where it stops.
+struct NumberParts {
+    bool negative = false;
+    std::string intDigits;
+    std::string_view fracDigits;
+    std::string_view exponent;
+    std::size_t end = 0;
+};
 
-// Converts a number already split into its parts (digits only, exponent with
-// an optional sign). Beyond the range of a double it gives an infinity, below
-// it a zero, each with the number's sign.
-double convertParts(bool negative, std::string_view intDigits, std::string_view fracDigits,
-                    std::string_view exponent) {
-    std::string text;
-    text.reserve(intDigits.size() + fracDigits.size() + exponent.size() + 4);
-    if (negative) {
-        text += '-';
-    }
-    text += intDigits.empty() ? std::string_view("0") : intDigits;
-    if (!fracDigits.empty()) {
-        text += '.';
-        text += fracDigits;
-    }
-    if (!exponent.empty()) {
-        text += 'e';
-        text += exponent;
-    }
-    double value = 0.0;
-    const char* const end = text.data() + text.size();
-    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
-    if (ec == std::errc::result_out_of_range) {
-        const bool overflow = magnitude(intDigits, fracDigits, exponent) >= 0;
-        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
-        return negative ? -value : value;
-    }
-    if (ec != std::errc{} || ptr != end) {
-        // The parts were validated before; this cannot happen.
-        return 0.0;
-    }
-    return value;
-}
+// How a number is written: its decimal separator, and the group separator
+// between thousands (empty: no grouping).
+struct NumberSyntax {
+    std::string_view decimal;
+    std::string_view group;
+};
 
 // The exponent after 'e'/'E' at pos: optional sign and at least one digit.
 // Returns its length from the 'e' on, 0 when there is none.
@@ -115,6 +71,116 @@ std::size_t exponentLength(std::string_view text, std::size_t pos) {
     }
     const std::size_t digits = digitRun(text, digitsAt);
     return digits == 0 ? 0 : digitsAt + digits - pos;
+}
+
+// The longest number at the start of `text`: optional sign, digits (grouped
+// only in well-formed groups of three, the first not starting with 0), one
+// decimal separator and its digits, and an exponent only when digits follow
+// its 'e'. Both readers scan with it; what follows the number is theirs to
+// judge. nullopt when there are no digits or the grouping is malformed.
+std::optional<NumberParts> scanNumber(std::string_view text, const NumberSyntax& syntax) {
+    NumberParts parts;
+    std::size_t pos = 0;
+    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
+        parts.negative = text[pos] == '-';
+        ++pos;
+    }
+    std::size_t run = digitRun(text, pos);
+    parts.intDigits.append(text.substr(pos, run));
+    pos += run;
+    if (startsWithAt(text, pos, syntax.group)) {
+        // Grouping: a first group of 1 to 3 digits, then groups of exactly 3.
+        // A first group that starts with 0 is no grouped number: "0.123" in
+        // a "," locale is a decimal typed from habit, not 123.
+        if (run == 0 || run > 3 || text[pos - run] == '0') {
+            return std::nullopt;
+        }
+        while (startsWithAt(text, pos, syntax.group)) {
+            pos += syntax.group.size();
+            run = digitRun(text, pos);
+            if (run != 3) {
+                return std::nullopt;
+            }
+            parts.intDigits.append(text.substr(pos, run));
+            pos += run;
+        }
+    }
+    if (startsWithAt(text, pos, syntax.decimal)) {
+        pos += syntax.decimal.size();
+        run = digitRun(text, pos);
+        parts.fracDigits = text.substr(pos, run);
+        pos += run;
+    }
+    if (parts.intDigits.empty() && parts.fracDigits.empty()) {
+        return std::nullopt;
+    }
+    if (const std::size_t length = exponentLength(text, pos); length != 0) {
+        parts.exponent = text.substr(pos + 1, length - 1);
+        pos += length;
+    }
+    parts.end = pos;
+    return parts;
+}
+
+// Decimal power of the first non-zero digit plus the exponent, saturated; only
+// its sign matters: it tells an overflow from an underflow.
+long long magnitude(const NumberParts& parts) {
+    constexpr long long limit = 1'000'000'000;
+    long long exp = 0;
+    bool negativeExp = false;
+    for (char c : parts.exponent) {
+        if (c == '-') {
+            negativeExp = true;
+        } else if (isDigit(c)) {
+            exp = std::min(limit, exp * 10 + (c - '0'));
+        }
+    }
+    if (negativeExp) {
+        exp = -exp;
+    }
+    const std::string_view intDigits = parts.intDigits;
+    const auto firstInt = intDigits.find_first_not_of('0');
+    if (firstInt != std::string_view::npos) {
+        return static_cast<long long>(intDigits.size() - firstInt) - 1 + exp;
+    }
+    const auto firstFrac = parts.fracDigits.find_first_not_of('0');
+    if (firstFrac == std::string_view::npos) {
+        return -limit;  // all zeros: no overflow possible
+    }
+    return -static_cast<long long>(firstFrac) - 1 + exp;
+}
+
+// The value of a scanned number. Beyond the range of a double it gives an
+// infinity, below it a zero, each with the number's sign.
+double convertParts(const NumberParts& parts) {
+    std::string text;
+    text.reserve(parts.intDigits.size() + parts.fracDigits.size() + parts.exponent.size() + 4);
+    if (parts.negative) {
+        text += '-';
+    }
+    text += parts.intDigits.empty() ? std::string_view("0") : std::string_view(parts.intDigits);
+    if (!parts.fracDigits.empty()) {
+        text += '.';
+        text += parts.fracDigits;
+    }
+    if (!parts.exponent.empty()) {
+        text += 'e';
+        text += parts.exponent;
+    }
+    double value = 0.0;
+    const char* const end = text.data() + text.size();
+    const auto [ptr, ec] = std::from_chars(text.data(), end, value, std::chars_format::general);
+    if (ec == std::errc::result_out_of_range) {
+        const bool overflow = magnitude(parts) >= 0;
+        value = overflow ? std::numeric_limits<double>::infinity() : 0.0;
+        return parts.negative ? -value : value;
+    }
+    if (ec != std::errc{} || ptr != end) {
+        // The scanner let through only digits, a point and an exponent; this
+        // cannot happen.
+        return 0.0;
+    }
+    return value;
 }
 
 // A number printed with a C format. The program never changes the C locale,
@@ -147,65 +213,18 @@ std::string fifteenDigitText(double value) {
 
 std::optional<double> parseStrict(std::string_view text, const Locale& locale) {
     text = trimBlanks(text);
-    std::size_t pos = 0;
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    const std::string_view decimal = locale.decimalSeparator;
     // A group separator equal to the decimal one could never be told apart.
-    const std::string_view group = locale.groupSeparator == locale.decimalSeparator
-                                       ? std::string_view{}
-                                       : std::string_view(locale.groupSeparator);
-
-    std::string intDigits;
-    std::size_t run = digitRun(text, pos);
-    intDigits.append(text.substr(pos, run));
-    pos += run;
-    if (startsWithAt(text, pos, group)) {
-        // Grouping: a first group of 1 to 3 digits, then groups of exactly 3.
-        // A first group that starts with 0 is no grouped number: "0.123" in
-        // a "," locale is a decimal typed from habit, not 123.
-        if (run == 0 || run > 3 || text[pos - run] == '0') {
-            return std::nullopt;
-        }
-        while (startsWithAt(text, pos, group)) {
-            pos += group.size();
-            run = digitRun(text, pos);
-            if (run != 3) {
-                return std::nullopt;
-            }
-            intDigits.append(text.substr(pos, run));
-            pos += run;
-        }
-    }
-
-    std::string_view fracDigits;
-    if (startsWithAt(text, pos, decimal)) {
-        pos += decimal.size();
-        run = digitRun(text, pos);
-        fracDigits = text.substr(pos, run);
-        pos += run;
-    }
-    if (intDigits.empty() && fracDigits.empty()) {
+    const NumberSyntax syntax{
+        .decimal = locale.decimalSeparator,
+        .group = locale.groupSeparator == locale.decimalSeparator
+                     ? std::string_view{}
+                     : std::string_view(locale.groupSeparator),
+    };
+    const std::optional<NumberParts> parts = scanNumber(text, syntax);
+    if (!parts || parts->end != text.size()) {
         return std::nullopt;
     }
-
-    std::string_view exponent;
-    if (pos < text.size() && (text[pos] == 'e' || text[pos] == 'E')) {
-        const std::size_t length = exponentLength(text, pos);
-        if (length == 0) {
-            return std::nullopt;
-        }
-        exponent = text.substr(pos + 1, length - 1);
-        pos += length;
-    }
-    if (pos != text.size()) {
-        return std::nullopt;
-    }
-
-    const double value = convertParts(negative, intDigits, fracDigits, exponent);
+    const double value = convertParts(*parts);
     if (std::isinf(value)) {
         return std::nullopt;
     }
@@ -213,32 +232,12 @@ std::optional<double> parseStrict(std::string_view text, const Locale& locale) {
 }
 
 double parseLeading(std::string_view text) {
-    std::size_t pos = 0;
-    while (pos < text.size() && isBlank(text[pos])) {
-        ++pos;
+    while (!text.empty() && isBlank(text.front())) {
+        text.remove_prefix(1);
     }
-    bool negative = false;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        negative = text[pos] == '-';
-        ++pos;
-    }
-    std::size_t run = digitRun(text, pos);
-    const std::string_view intDigits = text.substr(pos, run);
-    pos += run;
-    std::string_view fracDigits;
-    if (pos < text.size() && text[pos] == '.') {
-        ++pos;
-        run = digitRun(text, pos);
-        fracDigits = text.substr(pos, run);
-        pos += run;
-    }
-    if (intDigits.empty() && fracDigits.empty()) {
-        return 0.0;
-    }
-    const std::size_t length = exponentLength(text, pos);
-    const std::string_view exponent =
-        length == 0 ? std::string_view{} : text.substr(pos + 1, length - 1);
-    return convertParts(negative, intDigits, fracDigits, exponent);
+    // "." whatever the locale, and no grouping: a "," ends the number.
+    const std::optional<NumberParts> parts = scanNumber(text, {.decimal = ".", .group = {}});
+    return parts ? convertParts(*parts) : 0.0;
 }
 
 double roundTo15Digits(double value) {

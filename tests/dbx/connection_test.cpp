@@ -188,7 +188,8 @@ TEST_F(ConnectionTest, AMissingFunctionGivesNotBoundAndIsLookedUpOnlyOnce) {
 
 TEST(DeclaredFunctions, AreTheSixCalledOnesFollowedBy306OthersEachOnce) {
     const auto names = declaredFunctions();
-    ASSERT_EQ(names.size(), 312u);
+    // The six the program calls and the 306 others of the host's interface.
+    ASSERT_EQ(names.size(), 6u + 306u);
     const std::vector<std::string> firstSix(names.begin(), names.begin() + 6);
     EXPECT_EQ(firstSix,
               (std::vector<std::string>{"TOpenDesign", "TCloseDesign", "TGetFirstSelectedItem",
@@ -201,9 +202,9 @@ TEST(DeclaredFunctions, AreTheSixCalledOnesFollowedBy306OthersEachOnce) {
 
 TEST_F(ConnectionTest, BindsEveryDeclaredNameLazilyAndOnce) {
     // Every name resolves to its own token address; none is ever called.
-    static std::array<char, 312> tokens{};
-    std::map<std::string, void*> everything;
     const auto names = declaredFunctions();
+    std::vector<char> tokens(names.size());
+    std::map<std::string, void*> everything;
     for (std::size_t i = 0; i < names.size(); ++i) {
         everything[names[i]] = &tokens[i];
     }
@@ -217,7 +218,7 @@ TEST_F(ConnectionTest, BindsEveryDeclaredNameLazilyAndOnce) {
         EXPECT_EQ(connection.bind(name), everything[name]) << name;
         EXPECT_EQ((*lookups)[name], 1) << name;
     }
-    EXPECT_EQ(totalLookups(), 312);
+    EXPECT_EQ(totalLookups(), static_cast<int>(names.size()));
 }
 
 class UndeclaredName : public ConnectionTest, public ::testing::WithParamInterface<std::string> {};
