@@ -38,12 +38,12 @@ compplace_choose_build() {
         elif compplace_kernel_runs_i386; then
             why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER is not installed (package wine32:i386; scripts/test installs it as root)"
         else
-            why="this kernel runs no 32-bit code ($compplace_i386_probe)"
+            why="this kernel runs no 32-bit code: $compplace_i386_probe"
         fi
     elif ! timeout 20 "$COMPPLACE_WINE32_LOADER" --version >/dev/null 2>&1; then
         why="the 32-bit Wine loader $COMPPLACE_WINE32_LOADER does not start"
         if ! compplace_kernel_runs_i386; then
-            why="$why: this kernel runs no 32-bit code ($compplace_i386_probe)"
+            why="$why; this kernel runs no 32-bit code: $compplace_i386_probe"
         fi
     fi
     if [[ -z $why ]]; then
@@ -53,7 +53,7 @@ compplace_choose_build() {
     else
         compplace_bin=$root/build/windows-x64
         compplace_loader=$COMPPLACE_WINE64_LOADER
-        compplace_build="build/windows-x64 (64-bit fall-back, since $why)"
+        compplace_build="build/windows-x64, the 64-bit fall-back: $why"
     fi
 }
 

@@ -72,7 +72,7 @@ esac'
     # shellcheck source=scripts/lib/wine.sh
     source "$root/scripts/lib/wine.sh"
     compplace_choose_build
-    [[ $compplace_build == "build/windows-x64 (64-bit fall-back, since apt-get cannot install wine32:i386: E: Unable"* ]]
+    [[ $compplace_build == "build/windows-x64, the 64-bit fall-back: apt-get cannot install wine32:i386: E: Unable"* ]]
 }
 
 @test "an amd64 package that cannot be installed ends the step with its name and apt's words" {

@@ -13,12 +13,12 @@ setup() {
 
 @test "failing end-to-end scenarios are counted with the build they ran on, and fail the total" {
     compplace_run_tests "end-to-end" e2e "$log" \
-        printf 'end-to-end build: build/windows-x64 (64-bit fall-back, since reasons)\n3 passed, 1 failed\n' >/dev/null
+        printf 'end-to-end build: build/windows-x64, the 64-bit fall-back: reasons\n3 passed, 1 failed\n' >/dev/null
     compplace_run_tests "native tests" ctest "$log" \
         echo "100% tests passed, 0 tests failed out of 588" >/dev/null
     run compplace_print_summary
     [ "$status" -eq 1 ]
-    [ "${lines[1]}" = "end-to-end: 3 of 4 passed (on build/windows-x64 (64-bit fall-back, since reasons))" ]
+    [ "${lines[1]}" = "end-to-end: 3 of 4 passed (on build/windows-x64, the 64-bit fall-back: reasons)" ]
     [ "${lines[2]}" = "native tests: 588 of 588 passed" ]
     [ "${lines[-1]}" = "total: 591 passed, 1 failed" ]
 }

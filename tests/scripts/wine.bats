@@ -78,10 +78,10 @@ echo done"
     compplace_kernel_runs_i386() { return 0; }
     compplace_choose_build
     [ "$compplace_bin" = "$root/build/windows-x64" ]
-    [ "$compplace_build" = "build/windows-x64 (64-bit fall-back, since the 32-bit Wine loader $BATS_TEST_TMPDIR/none is not installed (package wine32:i386; scripts/test installs it as root))" ]
+    [ "$compplace_build" = "build/windows-x64, the 64-bit fall-back: the 32-bit Wine loader $BATS_TEST_TMPDIR/none is not installed (package wine32:i386; scripts/test installs it as root)" ]
     compplace_kernel_runs_i386() { compplace_i386_probe="status 126"; return 1; }
     compplace_choose_build
-    [ "$compplace_build" = "build/windows-x64 (64-bit fall-back, since this kernel runs no 32-bit code (status 126))" ]
+    [ "$compplace_build" = "build/windows-x64, the 64-bit fall-back: this kernel runs no 32-bit code: status 126" ]
 }
 
 @test "a failing command inside \$(...) is reported once, with the step" {
