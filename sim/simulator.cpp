@@ -11,7 +11,6 @@ namespace {
 constexpr std::uint32_t kOpenMarker = 0x4E45504Fu;    // "OPEN"
 constexpr std::uint32_t kClosedMarker = 0x44534C43u;  // "CLSD"
 constexpr std::size_t kMaxArgumentText = 1024;
-constexpr std::int32_t kFullTurn = 3600;
 
 std::uint32_t readU32(const dbx::Byte* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
@@ -87,7 +86,8 @@ void copyDesignComponent(const Design& design, dbx::ComponentRecord& out) {
 units::TenthsOfDegree turned(units::TenthsOfDegree angle, std::int32_t by, bool flipped) {
     const std::int64_t sum =
         flipped ? std::int64_t{angle.value} - by : std::int64_t{angle.value} + by;
-    return {static_cast<std::int32_t>(((sum % kFullTurn) + kFullTurn) % kFullTurn)};
+    const std::int64_t turn = units::kFullTurn.value;
+    return {static_cast<std::int32_t>(((sum % turn) + turn) % turn)};
 }
 
 }  // namespace

@@ -47,7 +47,7 @@ class Dialog {
     void Rotcomp();
 
     // Unit handlers share their steps; only factor and pattern differ.
-    void showStoredLocation(std::int32_t factor, const std::string& pattern);
+    void showStoredLocation(units::UnitFactor factor, const std::string& pattern);
     // A location in the X and Y boxes, relative to the origin in relative mode.
     void showLocation(units::DbPoint location, const std::string& pattern);
     // Coordinate texts.

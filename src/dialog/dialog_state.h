@@ -30,7 +30,7 @@ struct DialogState {
     dbx::DesignRecord designInfo;
     units::DbPoint targetLocation;
     units::DbPoint rotationCenter;
-    std::int32_t unitFactor = 0;
+    units::UnitFactor unitFactor = units::UnitFactor::PerMil;
     std::string mmFormat;
     std::string milsFormat;
     std::string displayFormat;

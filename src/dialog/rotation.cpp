@@ -8,10 +8,9 @@ namespace dialog {
 namespace {
 
 constexpr double kStepDegrees = 90.0;
-constexpr double kFullTurnDegrees = 360.0;
-// The box refuses 361 degrees and more and shows the start-up angle again.
-constexpr double kRefusedFromDegrees = 361.0;
-constexpr std::int64_t kFullTurnTenths = 3600;
+constexpr double kFullTurnDegrees = units::degreesOf(units::kFullTurn);
+constexpr double kRefusedFromDegrees = units::degreesOf(kAngleBoxRefusesFrom);
+constexpr std::int64_t kFullTurnTenths = units::kFullTurn.value;
 
 bool fitsInt32(std::int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX;
@@ -59,7 +58,7 @@ void Dialog::Rotcomp() {
     // number ("90abc" turns to 90, an empty box to 0).
     const double boxDegrees =
         readAngle().value_or(numtext::parseLeading(form_.text(ControlId::Text3)));
-    const double boxTenths = boxDegrees * 10.0;
+    const double boxTenths = units::tenthsFromDegrees(boxDegrees);
 
     // The turn from the component's angle to the box's, the other way round
     // when flipped, plus a full turn so it is not negative within 0..360.

@@ -5,11 +5,11 @@
 namespace dialog {
 
 void Dialog::Option3_Click() {
-    showStoredLocation(units::kDbPerMil, state_.milsFormat);
+    showStoredLocation(units::UnitFactor::PerMil, state_.milsFormat);
 }
 
 void Dialog::Option4_Click() {
-    showStoredLocation(units::kDbPerMm, state_.mmFormat);
+    showStoredLocation(units::UnitFactor::PerMm, state_.mmFormat);
 }
 
 void Dialog::Option1_Click() {
@@ -24,7 +24,7 @@ void Dialog::Option2_Click() {
     Option1_Click();
 }
 
-void Dialog::showStoredLocation(std::int32_t factor, const std::string& pattern) {
+void Dialog::showStoredLocation(units::UnitFactor factor, const std::string& pattern) {
     state_.unitFactor = factor;
     showLocation(state_.selectedItem.itemComponent.location, pattern);
 }
