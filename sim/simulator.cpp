@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <span>
 
+#include "sim/caller_messages.h"
+
 namespace sim {
 namespace {
 
@@ -113,8 +115,15 @@ void Simulator::reset() {
 
 Simulator::Call Simulator::begin(HostFunction function) {
     configure();
-    ++uses_[static_cast<std::size_t>(function)];
-    return {function, LogLine(hostFunctionName(function))};
+    const std::uint64_t use = ++uses_[static_cast<std::size_t>(function)];
+    Call call{function, use, LogLine(hostFunctionName(function)), std::nullopt};
+    if (faultPlan_) {
+        call.pumped = faultPlan_->pumpTime(function, use);
+        if (call.pumped) {
+            runCallerMessagesFor(*call.pumped);
+        }
+    }
+    return call;
 }
 
 std::optional<std::int32_t> Simulator::preempted(Call& call) {
@@ -122,7 +131,7 @@ std::optional<std::int32_t> Simulator::preempted(Call& call) {
         return fail(call, status::kBadFaultPlan, "bad_fail_plan", faultPlanError_);
     }
     const std::optional<std::int32_t> injected =
-        faultPlan_->injectedStatus(call.function, uses_[static_cast<std::size_t>(call.function)]);
+        faultPlan_->injectedStatus(call.function, call.use);
     if (!injected) {
         return std::nullopt;
     }
@@ -131,6 +140,9 @@ std::optional<std::int32_t> Simulator::preempted(Call& call) {
 }
 
 std::int32_t Simulator::finish(Call& call, std::int32_t result) {
+    if (call.pumped) {
+        call.line.add("pumped", call.pumped->count());
+    }
     call.line.add("status", result);
     appendLogLine(logPath_, call.line.str());
     return result;
