@@ -255,6 +255,17 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The close box and Alt+F4 go through the program's own exit.
             model_.userRequestsClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            // Log-off or shut-down may go on, unless a handler is between
+            // its host calls.
+            return model_.isBusy() ? FALSE : TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the program's own exit, before Windows ends
+            // the process.
+            if (wParam != FALSE) {
+                model_.userRequestsClose();
+            }
+            return 0;
         case WM_SETCURSOR:
             if (model_.isBusy()) {
                 SetCursor(busyCursor());
