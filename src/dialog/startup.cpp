@@ -60,6 +60,7 @@ void Dialog::Form_Load() {
 
     // Coordinate mode. In relative mode Option2's handler fills X and Y.
     const dbx::ComponentRecord& component = state_.selectedItem.itemComponent;
+    state_.locationInDesign = component.location;
     if (state_.designInfo.originMode != 0) {
         form_.select(ControlId::Option1);
         showLocation(component.location, state_.displayFormat);

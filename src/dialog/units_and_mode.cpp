@@ -1,5 +1,6 @@
 // The unit (mils, mm) and coordinate mode (absolute, relative) options. Each
-// shows the location the component had when it was read, never the texts.
+// shows where the component is in the design, never the texts: the location
+// read at start-up, or after a move the one it wrote.
 #include "dialog/dialog.h"
 
 namespace dialog {
@@ -26,7 +27,7 @@ void Dialog::Option2_Click() {
 
 void Dialog::showStoredLocation(units::UnitFactor factor, const std::string& pattern) {
     state_.unitFactor = factor;
-    showLocation(state_.selectedItem.itemComponent.location, pattern);
+    showLocation(state_.locationInDesign, pattern);
 }
 
 void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {
