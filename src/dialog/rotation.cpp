@@ -51,7 +51,7 @@ void Dialog::Text3_Change() {
     }
 }
 
-void Dialog::Rotcomp() {
+bool Dialog::Rotcomp() {
     const dbx::ComponentRecord& work = state_.workComponent;
     // Read as the box's own handlers read it, so that "90,5" in a "," locale
     // turns to 90.5; only a text they refuse falls back to its leading
@@ -67,7 +67,7 @@ void Dialog::Rotcomp() {
         flipped ? work.angle.value + kFullTurnTenths : kFullTurnTenths - work.angle.value;
     if (!fitsInt32(base)) {
         beeper_.beep();
-        return;
+        return false;
     }
     const double rotation =
         flipped ? static_cast<double>(base) - boxTenths : boxTenths + static_cast<double>(base);
@@ -76,14 +76,16 @@ void Dialog::Rotcomp() {
     const std::optional<std::int32_t> turn = numtext::roundToInt32(rotation);
     if (!turn) {
         beeper_.beep();
-        return;
+        return false;
     }
     // A turn the host refuses is not a success: the beep tells the user the
     // angle is not what the box says.
     if (dbx_.rotateComponent(units::TenthsOfDegree{*turn}, state_.rotationCenter,
                              state_.workComponent) != dbx::kSuccess) {
         beeper_.beep();
+        return false;
     }
+    return true;
 }
 
 }  // namespace dialog

@@ -69,16 +69,19 @@ void Dialog::Form_Load() {
     }
 
     form_.setCaption(ControlId::Label5, "RefDes: " + component.refDes.str());
-    form_.setCheckValue(ControlId::Check2, checkValueOf(component.isFixed));
-    form_.setCheckValue(ControlId::Check1, checkValueOf(component.isFlipped));
-
-    // Runs Text3_Change, which turns a full 360 degrees into 0.
-    form_.setText(ControlId::Text3, signedAngleText(shownInAngleBox(component.angle)));
+    showFlagsAndAngle(component);
 
     // The angle Undo puts back, exactly as start-up leaves it in the box.
     const double shownDegrees = readAngle().value_or(0.0);
     state_.undoAngle = units::TenthsOfDegree{
         numtext::roundToInt32(units::tenthsFromDegrees(shownDegrees)).value_or(0)};
+}
+
+void Dialog::showFlagsAndAngle(const dbx::ComponentRecord& component) {
+    form_.setCheckValue(ControlId::Check2, checkValueOf(component.isFixed));
+    form_.setCheckValue(ControlId::Check1, checkValueOf(component.isFlipped));
+    // Runs Text3_Change, which turns a full 360 degrees into 0.
+    form_.setText(ControlId::Text3, signedAngleText(shownInAngleBox(component.angle)));
 }
 
 }  // namespace dialog
