@@ -43,6 +43,7 @@ void checkFaultPlan(std::string_view text) {
     for (std::size_t f = 0; f < sim::kHostFunctionCount; ++f) {
         for (const std::uint64_t use : {1u, 2u, 0xFFFFFFFFu}) {
             (void)plan->injectedStatus(static_cast<sim::HostFunction>(f), use);
+            (void)plan->pumpTime(static_cast<sim::HostFunction>(f), use);
         }
     }
 }

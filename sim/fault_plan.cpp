@@ -31,6 +31,18 @@ std::string_view trimmed(std::string_view text) {
     return text;
 }
 
+// What follows "=": a status, or "pump:" and a time.
+bool parseAction(std::string_view text, std::optional<std::int32_t>& status,
+                 std::optional<std::uint32_t>& pumpMs) {
+    constexpr std::string_view kPump = "pump:";
+    if (!text.starts_with(kPump)) {
+        status = parseWhole<std::int32_t>(text);
+        return status.has_value();
+    }
+    pumpMs = parseWhole<std::uint32_t>(text.substr(kPump.size()));
+    return pumpMs && *pumpMs >= 1 && *pumpMs <= FaultPlan::kMaxPumpMs;
+}
+
 }  // namespace
 
 std::string_view hostFunctionName(HostFunction function) {
@@ -47,27 +59,33 @@ std::optional<FaultPlan> FaultPlan::parse(std::string_view text, std::string& er
         const std::string_view entry = trimmed(text.substr(0, comma));
         const std::size_t at = entry.find('@');
         const std::size_t equals = entry.find('=');
+        const std::string malformed =
+            "entry \"" + std::string(entry) + "\" is not Function@N=status or Function@N=pump:MS";
         if (at == std::string_view::npos || equals == std::string_view::npos || equals < at) {
-            error = "entry \"" + std::string(entry) + "\" is not Function@N=status";
+            error = malformed;
             return std::nullopt;
         }
         const std::optional<HostFunction> function = functionNamed(entry.substr(0, at));
         const std::string_view useText = entry.substr(at + 1, equals - at - 1);
         const std::optional<std::uint64_t> use =
             useText == "*" ? std::optional<std::uint64_t>(0) : parseWhole<std::uint64_t>(useText);
-        const std::optional<std::int32_t> status =
-            parseWhole<std::int32_t>(entry.substr(equals + 1));
-        if (!function || !use || (*use == 0 && useText != "*") || !status) {
-            error = "entry \"" + std::string(entry) + "\" is not Function@N=status";
+        Entry parsed{};
+        if (!function || !use || (*use == 0 && useText != "*") ||
+            !parseAction(entry.substr(equals + 1), parsed.status, parsed.pumpMs)) {
+            error = malformed;
             return std::nullopt;
         }
+        parsed.function = *function;
+        parsed.use = *use;
+        // A call may both wait and fail, but not fail twice.
         for (const Entry& earlier : plan.entries_) {
-            if (earlier.function == *function && earlier.use == *use) {
+            if (earlier.function == parsed.function && earlier.use == parsed.use &&
+                earlier.pumpMs.has_value() == parsed.pumpMs.has_value()) {
                 error = "entry \"" + std::string(entry) + "\" repeats an earlier one";
                 return std::nullopt;
             }
         }
-        plan.entries_.push_back({*function, *use, *status});
+        plan.entries_.push_back(parsed);
         if (comma == std::string_view::npos) {
             return plan;
         }
@@ -75,21 +93,36 @@ std::optional<FaultPlan> FaultPlan::parse(std::string_view text, std::string& er
     }
 }
 
-std::optional<std::int32_t> FaultPlan::injectedStatus(HostFunction function,
-                                                      std::uint64_t use) const {
-    std::optional<std::int32_t> everyUse;
+const FaultPlan::Entry* FaultPlan::entryFor(HostFunction function, std::uint64_t use,
+                                            bool pumps) const {
+    const Entry* everyUse = nullptr;
     for (const Entry& entry : entries_) {
-        if (entry.function != function) {
+        if (entry.function != function || entry.pumpMs.has_value() != pumps) {
             continue;
         }
         if (entry.use == use) {
-            return entry.status;
+            return &entry;
         }
         if (entry.use == 0) {
-            everyUse = entry.status;
+            everyUse = &entry;
         }
     }
     return everyUse;
+}
+
+std::optional<std::int32_t> FaultPlan::injectedStatus(HostFunction function,
+                                                      std::uint64_t use) const {
+    const Entry* entry = entryFor(function, use, false);
+    return entry != nullptr ? entry->status : std::nullopt;
+}
+
+std::optional<std::chrono::milliseconds> FaultPlan::pumpTime(HostFunction function,
+                                                             std::uint64_t use) const {
+    const Entry* entry = entryFor(function, use, true);
+    if (entry == nullptr) {
+        return std::nullopt;
+    }
+    return std::chrono::milliseconds(*entry->pumpMs);
 }
 
 }  // namespace sim

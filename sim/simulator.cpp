@@ -3,6 +3,8 @@
 #include <cstdlib>
 #include <span>
 
+#include "sim/caller_messages.h"
+
 namespace sim {
 namespace {
 
@@ -11,7 +13,6 @@ namespace {
 constexpr std::uint32_t kOpenMarker = 0x4E45504Fu;    // "OPEN"
 constexpr std::uint32_t kClosedMarker = 0x44534C43u;  // "CLSD"
 constexpr std::size_t kMaxArgumentText = 1024;
-constexpr std::int32_t kFullTurn = 3600;
 
 std::uint32_t readU32(const dbx::Byte* bytes) {
     return static_cast<std::uint32_t>(bytes[0]) | (static_cast<std::uint32_t>(bytes[1]) << 8) |
@@ -87,7 +88,8 @@ void copyDesignComponent(const Design& design, dbx::ComponentRecord& out) {
 units::TenthsOfDegree turned(units::TenthsOfDegree angle, std::int32_t by, bool flipped) {
     const std::int64_t sum =
         flipped ? std::int64_t{angle.value} - by : std::int64_t{angle.value} + by;
-    return {static_cast<std::int32_t>(((sum % kFullTurn) + kFullTurn) % kFullTurn)};
+    const std::int64_t turn = units::kFullTurn.value;
+    return {static_cast<std::int32_t>(((sum % turn) + turn) % turn)};
 }
 
 }  // namespace
@@ -113,8 +115,15 @@ void Simulator::reset() {
 
 Simulator::Call Simulator::begin(HostFunction function) {
     configure();
-    ++uses_[static_cast<std::size_t>(function)];
-    return {function, LogLine(hostFunctionName(function))};
+    const std::uint64_t use = ++uses_[static_cast<std::size_t>(function)];
+    Call call{function, use, LogLine(hostFunctionName(function)), std::nullopt};
+    if (faultPlan_) {
+        call.pumped = faultPlan_->pumpTime(function, use);
+        if (call.pumped) {
+            runCallerMessagesFor(*call.pumped);
+        }
+    }
+    return call;
 }
 
 std::optional<std::int32_t> Simulator::preempted(Call& call) {
@@ -122,7 +131,7 @@ std::optional<std::int32_t> Simulator::preempted(Call& call) {
         return fail(call, status::kBadFaultPlan, "bad_fail_plan", faultPlanError_);
     }
     const std::optional<std::int32_t> injected =
-        faultPlan_->injectedStatus(call.function, uses_[static_cast<std::size_t>(call.function)]);
+        faultPlan_->injectedStatus(call.function, call.use);
     if (!injected) {
         return std::nullopt;
     }
@@ -131,6 +140,9 @@ std::optional<std::int32_t> Simulator::preempted(Call& call) {
 }
 
 std::int32_t Simulator::finish(Call& call, std::int32_t result) {
+    if (call.pumped) {
+        call.line.add("pumped", call.pumped->count());
+    }
     call.line.add("status", result);
     appendLogLine(logPath_, call.line.str());
     return result;

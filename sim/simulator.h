@@ -5,6 +5,7 @@
 #pragma once
 
 #include <array>
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -52,9 +53,13 @@ class Simulator {
   private:
     struct Call {
         HostFunction function;
+        std::uint64_t use;  // 1 for the first of its function
         LogLine line;
+        std::optional<std::chrono::milliseconds> pumped;
     };
 
+    // Counts the use and, when the plan says so, runs the caller's
+    // messages for a while first: calls made meanwhile come before it.
     Call begin(HostFunction function);
     // The status that ends the call before it does anything: a malformed
     // fault plan or an injected failure. Logs the end of the line.

@@ -43,11 +43,12 @@ class Dialog {
 
   private:
     // Turns the component from the angle in workComponent to the box's.
-    // Beeps when the turn cannot be sent or the host refuses it.
-    void Rotcomp();
+    // Beeps when the turn cannot be sent or the host refuses it; true when
+    // the host turned the component.
+    bool Rotcomp();
 
     // Unit handlers share their steps; only factor and pattern differ.
-    void showStoredLocation(std::int32_t factor, const std::string& pattern);
+    void showStoredLocation(units::UnitFactor factor, const std::string& pattern);
     // A location in the X and Y boxes, relative to the origin in relative mode.
     void showLocation(units::DbPoint location, const std::string& pattern);
     // Coordinate texts.
@@ -56,6 +57,11 @@ class Dialog {
     void writeCoordinate(ControlId box, std::int64_t exactDb, const std::string& pattern,
                          std::optional<ShownCoordinate>& shown);
     void restoreSavedLocation();
+    // The flags and the angle of a component in their boxes.
+    void showFlagsAndAngle(const dbx::ComponentRecord& component);
+    // After a failed undo: the design still holds `held`, at the location in
+    // the design.
+    void showWhatTheDesignHolds(const dbx::ComponentRecord& held);
     std::optional<double> readAngle() const;
 
     FormModel& form_;

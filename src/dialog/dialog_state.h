@@ -29,8 +29,12 @@ struct DialogState {
     dbx::ComponentRecord workComponent;
     dbx::DesignRecord designInfo;
     units::DbPoint targetLocation;
+    // Where the component is in the design, as far as the dialog knows: the
+    // location read at start-up, then the one a move or an undo wrote. The
+    // unit and mode options show it.
+    units::DbPoint locationInDesign;
     units::DbPoint rotationCenter;
-    std::int32_t unitFactor = 0;
+    units::UnitFactor unitFactor = units::UnitFactor::PerMil;
     std::string mmFormat;
     std::string milsFormat;
     std::string displayFormat;

@@ -4,7 +4,7 @@
 
 namespace dialog {
 
-FormModel::FormModel() {
+FormModel::FormModel(const InputClock& clock) : clock_(clock) {
     for (const ControlDescription& control : controlDescriptions()) {
         ControlState& s = state(control.id);
         s.text = std::string(control.caption);
@@ -35,6 +35,30 @@ CheckValue FormModel::checkValue(ControlId box) const {
 
 bool FormModel::isVisible(ControlId id) const {
     return state(id).visible;
+}
+
+std::uint32_t FormModel::msUntilEnabled(ControlId id) const {
+    const ControlState& s = state(id);
+    if (!s.waiting) {
+        return 0;
+    }
+    const std::uint32_t wait = clock_.doubleClickMs();
+    if (!s.shownAt) {
+        return wait;  // its handler still runs
+    }
+    // Unsigned: right across the clock's wrap-around too.
+    const std::uint32_t passed = clock_.nowMs() - *s.shownAt;
+    return passed >= wait ? 0 : wait - passed;
+}
+
+void FormModel::timePassed() {
+    for (const ControlDescription& control : controlDescriptions()) {
+        ControlState& s = state(control.id);
+        if (s.waiting && msUntilEnabled(control.id) == 0) {
+            s.waiting = false;
+            notify(control.id);
+        }
+    }
 }
 
 void FormModel::setText(ControlId box, std::string text) {
@@ -74,10 +98,17 @@ void FormModel::setCheckValue(ControlId box, CheckValue value) {
 }
 
 void FormModel::setVisible(ControlId id, bool visible) {
-    if (state(id).visible != visible) {
-        state(id).visible = visible;
-        notify(id);
+    ControlState& s = state(id);
+    if (s.visible == visible) {
+        return;
     }
+    s.visible = visible;
+    s.waiting = visible && describe(id).kind == ControlKind::CommandButton;
+    s.shownAt.reset();
+    if (s.waiting && !busy_) {
+        s.shownAt = clock_.nowMs();
+    }
+    notify(id);
 }
 
 void FormModel::endProgram() {
@@ -90,13 +121,19 @@ void FormModel::endProgram() {
     }
 }
 
+void FormModel::userEditsText(ControlId box, std::string text) {
+    if (takesUserAction()) {
+        setText(box, std::move(text));
+    }
+}
+
 void FormModel::userClicks(ControlId id) {
-    if (ended_) {
+    if (!takesUserAction()) {
         return;
     }
     switch (describe(id).kind) {
         case ControlKind::CommandButton:
-            if (state(id).visible) {
+            if (state(id).visible && isEnabled(id)) {
                 run(state(id).click);
             }
             break;
@@ -112,7 +149,17 @@ void FormModel::userClicks(ControlId id) {
 }
 
 void FormModel::userRequestsClose() {
-    run(closeHandler_);
+    if (takesUserAction()) {
+        run(closeHandler_);
+    }
+}
+
+bool FormModel::takesUserAction() {
+    if (ended_) {
+        return false;
+    }
+    timePassed();
+    return !busy_;
 }
 
 void FormModel::notify(ControlId id) {
@@ -121,9 +168,39 @@ void FormModel::notify(ControlId id) {
     }
 }
 
-void FormModel::run(const Handler& handler) const {
-    if (handler && !ended_) {
-        handler();
+void FormModel::run(const Handler& handler) {
+    if (!handler || ended_) {
+        return;
+    }
+    if (busy_) {
+        handler();  // a program change inside the running handler
+        return;
+    }
+    busy_ = true;
+    if (observer_ != nullptr) {
+        observer_->busyChanged();
+    }
+    handler();
+    busy_ = false;
+    if (ended_) {
+        return;
+    }
+    startWaits();
+    if (observer_ != nullptr) {
+        observer_->busyChanged();
+    }
+}
+
+void FormModel::startWaits() {
+    // The double-click time counts from when the person can see the button
+    // and the handler takes input again: the second click of a double click
+    // queued behind a slow handler still falls within it.
+    for (const ControlDescription& control : controlDescriptions()) {
+        ControlState& s = state(control.id);
+        if (s.waiting && !s.shownAt) {
+            s.shownAt = clock_.nowMs();
+            notify(control.id);
+        }
     }
 }
 

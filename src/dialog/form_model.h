@@ -3,13 +3,24 @@
 // handler at once, nested; selecting an option button clears its partner
 // and runs its click handler at once. User actions take the same path, so
 // the handlers cannot tell a click from the program's selection.
+//
+// Two rules keep a person's habits and the host's timing from running a
+// handler nobody meant:
+// - One handler at a time: while a handler runs (the host's library may run
+//   the window's messages while a call waits), no user action is taken.
+// - A command button the program shows, where the pointer or the focus may
+//   still be, takes no activation until the double-click time has passed
+//   after the handler that showed it: the second click of a double click,
+//   or a key pressed twice, does not press it.
 #pragma once
 
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 
+#include "dialog/input_clock.h"
 #include "dialog/window_description.h"
 
 namespace dialog {
@@ -19,6 +30,8 @@ class FormObserver {
   public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(ControlId id) = 0;
+    // A handler started or ended (isBusy()).
+    virtual void busyChanged() = 0;
     virtual void programEnded() = 0;
 };
 
@@ -28,7 +41,8 @@ class FormModel {
   public:
     using Handler = std::function<void()>;
 
-    FormModel();
+    // `clock` must outlive the model.
+    explicit FormModel(const InputClock& clock);
 
     void setObserver(FormObserver* observer) { observer_ = observer; }
 
@@ -44,6 +58,14 @@ class FormModel {
     CheckValue checkValue(ControlId box) const;
     bool isVisible(ControlId id) const;
     bool hasEnded() const { return ended_; }
+    // A handler runs: user actions are not taken.
+    bool isBusy() const { return busy_; }
+    // A command button that was just shown takes no activation yet.
+    bool isEnabled(ControlId id) const { return msUntilEnabled(id) == 0; }
+    // How long it stays so; 0 for every other control.
+    std::uint32_t msUntilEnabled(ControlId id) const;
+    // Time has passed: buttons whose wait is over are reported changed.
+    void timePassed();
 
     // Program changes. setText runs the change handler when the text changes.
     void setText(ControlId box, std::string text);
@@ -54,10 +76,11 @@ class FormModel {
     // Ends the program: no handler runs after this.
     void endProgram();
 
-    // User actions, as the window delivers them.
-    void userEditsText(ControlId box, std::string text) { setText(box, std::move(text)); }
-    // A command button runs its handler (if shown), an option button is
-    // selected, a check box toggles.
+    // User actions, as the window delivers them; none is taken while a
+    // handler runs or after the end.
+    void userEditsText(ControlId box, std::string text);
+    // A command button runs its handler (if shown and enabled), an option
+    // button is selected, a check box toggles.
     void userClicks(ControlId id);
     void userRequestsClose();
 
@@ -66,6 +89,11 @@ class FormModel {
         std::string text;
         bool visible = true;
         bool on = false;  // selected or checked
+        // A command button shown by the program: waiting until the
+        // double-click time after `shownAt`, which is taken when the
+        // handler that showed it ends.
+        bool waiting = false;
+        std::optional<std::uint32_t> shownAt;
         Handler click;
         Handler change;
     };
@@ -75,12 +103,17 @@ class FormModel {
         return controls_[static_cast<std::size_t>(id)];
     }
     void notify(ControlId id);
-    void run(const Handler& handler) const;
+    // Runs a handler; a user action's runs alone, a program change's nested.
+    void run(const Handler& handler);
+    bool takesUserAction();
+    void startWaits();
 
+    const InputClock& clock_;
     std::array<ControlState, kControlCount> controls_;
     Handler closeHandler_;
     FormObserver* observer_ = nullptr;
     bool ended_ = false;
+    bool busy_ = false;
 };
 
 }  // namespace dialog

@@ -90,6 +90,7 @@ void Dialog::Command1_Click() {
 
     // The location is written: even when the turn fails (Rotcomp beeps),
     // the move is done and only Undo can take it back.
+    state_.locationInDesign = state_.targetLocation;
     Rotcomp();
     form_.setVisible(ControlId::Command4, true);
     form_.setVisible(ControlId::Command1, false);

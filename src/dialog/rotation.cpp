@@ -8,10 +8,9 @@ namespace dialog {
 namespace {
 
 constexpr double kStepDegrees = 90.0;
-constexpr double kFullTurnDegrees = 360.0;
-// The box refuses 361 degrees and more and shows the start-up angle again.
-constexpr double kRefusedFromDegrees = 361.0;
-constexpr std::int64_t kFullTurnTenths = 3600;
+constexpr double kFullTurnDegrees = units::degreesOf(units::kFullTurn);
+constexpr double kRefusedFromDegrees = units::degreesOf(kAngleBoxRefusesFrom);
+constexpr std::int64_t kFullTurnTenths = units::kFullTurn.value;
 
 bool fitsInt32(std::int64_t value) {
     return value >= INT32_MIN && value <= INT32_MAX;
@@ -52,14 +51,14 @@ void Dialog::Text3_Change() {
     }
 }
 
-void Dialog::Rotcomp() {
+bool Dialog::Rotcomp() {
     const dbx::ComponentRecord& work = state_.workComponent;
     // Read as the box's own handlers read it, so that "90,5" in a "," locale
     // turns to 90.5; only a text they refuse falls back to its leading
     // number ("90abc" turns to 90, an empty box to 0).
     const double boxDegrees =
         readAngle().value_or(numtext::parseLeading(form_.text(ControlId::Text3)));
-    const double boxTenths = boxDegrees * 10.0;
+    const double boxTenths = units::tenthsFromDegrees(boxDegrees);
 
     // The turn from the component's angle to the box's, the other way round
     // when flipped, plus a full turn so it is not negative within 0..360.
@@ -68,7 +67,7 @@ void Dialog::Rotcomp() {
         flipped ? work.angle.value + kFullTurnTenths : kFullTurnTenths - work.angle.value;
     if (!fitsInt32(base)) {
         beeper_.beep();
-        return;
+        return false;
     }
     const double rotation =
         flipped ? static_cast<double>(base) - boxTenths : boxTenths + static_cast<double>(base);
@@ -77,14 +76,16 @@ void Dialog::Rotcomp() {
     const std::optional<std::int32_t> turn = numtext::roundToInt32(rotation);
     if (!turn) {
         beeper_.beep();
-        return;
+        return false;
     }
     // A turn the host refuses is not a success: the beep tells the user the
     // angle is not what the box says.
     if (dbx_.rotateComponent(units::TenthsOfDegree{*turn}, state_.rotationCenter,
                              state_.workComponent) != dbx::kSuccess) {
         beeper_.beep();
+        return false;
     }
+    return true;
 }
 
 }  // namespace dialog

@@ -10,17 +10,6 @@ namespace {
 
 constexpr const char* kVersionCaption = "P-CAD2001 DBX V";
 
-// The angle box refuses 361 degrees and more. An angle the host holds there
-// is shown as the same orientation within one turn, so that the box keeps
-// it and an untouched move leaves the component as it is. Negative angles
-// and those below 361 degrees are shown as they are.
-units::TenthsOfDegree shownAtStartup(units::TenthsOfDegree angle) {
-    constexpr std::int32_t kRefusedFromTenths = 3610;
-    constexpr std::int32_t kFullTurnTenths = 3600;
-    return angle.value >= kRefusedFromTenths ? units::TenthsOfDegree{angle.value % kFullTurnTenths}
-                                             : angle;
-}
-
 CheckValue checkValueOf(std::int32_t hostFlag) {
     // Any non-zero host flag is set; a narrowing to 16 bits could clear it.
     return hostFlag != 0 ? CheckValue::Checked : CheckValue::Unchecked;
@@ -62,15 +51,16 @@ void Dialog::Form_Load() {
     // Unit 2 is millimetres; anything else mils, which the form starts with.
     if (state_.designInfo.units == 2) {
         form_.select(ControlId::Option4);
-        state_.unitFactor = units::kDbPerMm;
+        state_.unitFactor = units::UnitFactor::PerMm;
         state_.displayFormat = state_.mmFormat;
     } else {
-        state_.unitFactor = units::kDbPerMil;
+        state_.unitFactor = units::UnitFactor::PerMil;
         state_.displayFormat = state_.milsFormat;
     }
 
     // Coordinate mode. In relative mode Option2's handler fills X and Y.
     const dbx::ComponentRecord& component = state_.selectedItem.itemComponent;
+    state_.locationInDesign = component.location;
     if (state_.designInfo.originMode != 0) {
         form_.select(ControlId::Option1);
         showLocation(component.location, state_.displayFormat);
@@ -79,16 +69,19 @@ void Dialog::Form_Load() {
     }
 
     form_.setCaption(ControlId::Label5, "RefDes: " + component.refDes.str());
-    form_.setCheckValue(ControlId::Check2, checkValueOf(component.isFixed));
-    form_.setCheckValue(ControlId::Check1, checkValueOf(component.isFlipped));
-
-    // Runs Text3_Change, which turns a full 360 degrees into 0.
-    form_.setText(ControlId::Text3, signedAngleText(shownAtStartup(component.angle)));
+    showFlagsAndAngle(component);
 
     // The angle Undo puts back, exactly as start-up leaves it in the box.
     const double shownDegrees = readAngle().value_or(0.0);
-    state_.undoAngle =
-        units::TenthsOfDegree{numtext::roundToInt32(shownDegrees * 10.0).value_or(0)};
+    state_.undoAngle = units::TenthsOfDegree{
+        numtext::roundToInt32(units::tenthsFromDegrees(shownDegrees)).value_or(0)};
+}
+
+void Dialog::showFlagsAndAngle(const dbx::ComponentRecord& component) {
+    form_.setCheckValue(ControlId::Check2, checkValueOf(component.isFixed));
+    form_.setCheckValue(ControlId::Check1, checkValueOf(component.isFlipped));
+    // Runs Text3_Change, which turns a full 360 degrees into 0.
+    form_.setText(ControlId::Text3, signedAngleText(shownInAngleBox(component.angle)));
 }
 
 }  // namespace dialog

@@ -6,11 +6,15 @@
 namespace dialog {
 
 void Dialog::Command4_Click() {
+    // What the design holds while nothing of the undo has reached it.
+    const dbx::ComponentRecord moved = state_.workComponent;
+
     // Nothing is sent over a connection that did not open; the user may try
     // again or leave.
     if (dbx_.openDesign() != dbx::kSuccess) {
         dbx_.closeDesign();
         beeper_.beep();
+        showWhatTheDesignHolds(moved);
         return;
     }
 
@@ -31,13 +35,27 @@ void Dialog::Command4_Click() {
     if (dbx_.modifyComponent(state_.workComponent) != dbx::kSuccess) {
         dbx_.closeDesign();
         beeper_.beep();
+        showWhatTheDesignHolds(moved);
         return;
     }
+    state_.locationInDesign = state_.targetLocation;
 
-    // Rotcomp counts the turn with the restored flag, now in the record.
-    Rotcomp();
+    // Rotcomp counts the turn with the restored flag, now in the record. A
+    // failed turn (Rotcomp beeps) leaves the component at the moved angle:
+    // "Undo" stays on offer, and a second one writes the location again.
+    if (!Rotcomp()) {
+        dbx_.closeDesign();
+        showWhatTheDesignHolds(state_.workComponent);
+        return;
+    }
     dbx_.closeDesign();
     form_.endProgram();
+}
+
+void Dialog::showWhatTheDesignHolds(const dbx::ComponentRecord& held) {
+    // X and Y as a unit switch shows them: the location in the design.
+    Option1_Click();
+    showFlagsAndAngle(held);
 }
 
 void Dialog::Command2_Click() {

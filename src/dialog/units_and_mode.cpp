@@ -1,15 +1,16 @@
 // The unit (mils, mm) and coordinate mode (absolute, relative) options. Each
-// shows the location the component had when it was read, never the texts.
+// shows where the component is in the design, never the texts: the location
+// read at start-up, or after a move the one it wrote.
 #include "dialog/dialog.h"
 
 namespace dialog {
 
 void Dialog::Option3_Click() {
-    showStoredLocation(units::kDbPerMil, state_.milsFormat);
+    showStoredLocation(units::UnitFactor::PerMil, state_.milsFormat);
 }
 
 void Dialog::Option4_Click() {
-    showStoredLocation(units::kDbPerMm, state_.mmFormat);
+    showStoredLocation(units::UnitFactor::PerMm, state_.mmFormat);
 }
 
 void Dialog::Option1_Click() {
@@ -24,9 +25,9 @@ void Dialog::Option2_Click() {
     Option1_Click();
 }
 
-void Dialog::showStoredLocation(std::int32_t factor, const std::string& pattern) {
+void Dialog::showStoredLocation(units::UnitFactor factor, const std::string& pattern) {
     state_.unitFactor = factor;
-    showLocation(state_.selectedItem.itemComponent.location, pattern);
+    showLocation(state_.locationInDesign, pattern);
 }
 
 void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {

@@ -1,5 +1,6 @@
 #include "win32/form_view_win.h"
 
+#include <cstdint>
 #include <initializer_list>
 #include <string>
 #include <utility>
@@ -19,6 +20,12 @@ using dialog::ControlKind;
 // A fixed-size dialog-like window that can be minimised.
 constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 constexpr DWORD kFormExStyle = 0;
+// Ends the wait of a button the program has just shown.
+constexpr UINT_PTR kWaitTimerId = 1;
+
+HCURSOR busyCursor() {
+    return LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));  // IDC_WAIT
+}
 
 std::wstring windowText(HWND window) {
     const int length = GetWindowTextLengthW(window);
@@ -248,6 +255,30 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             // The close box and Alt+F4 go through the program's own exit.
             model_.userRequestsClose();
             return 0;
+        case WM_QUERYENDSESSION:
+            // Log-off or shut-down may go on, unless a handler is between
+            // its host calls.
+            return model_.isBusy() ? FALSE : TRUE;
+        case WM_ENDSESSION:
+            // The session ends: the program's own exit, before Windows ends
+            // the process.
+            if (wParam != FALSE) {
+                model_.userRequestsClose();
+            }
+            return 0;
+        case WM_SETCURSOR:
+            if (model_.isBusy()) {
+                SetCursor(busyCursor());
+                return TRUE;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_TIMER:
+            if (wParam == kWaitTimerId) {
+                KillTimer(window_, kWaitTimerId);
+                model_.timePassed();
+                armWaitTimer();
+            }
+            return 0;
         case WM_ACTIVATE:
             onActivate(LOWORD(wParam) != WA_INACTIVE, HIWORD(wParam) != 0);
             return 0;
@@ -287,6 +318,10 @@ void FormWindow::onCommand(int childId, int code) {
         case ControlKind::TextBox:
             if (code == EN_CHANGE && !mirroring_) {
                 model_.userEditsText(*id, ansiFromWide(windowText(control(*id))));
+                // A text the model did not take (a handler runs) goes back.
+                if (window_ != nullptr) {
+                    mirror(*id);
+                }
             }
             break;
         case ControlKind::CommandButton:
@@ -374,6 +409,48 @@ void FormWindow::controlChanged(ControlId id) {
     }
 }
 
+void FormWindow::busyChanged() {
+    // While a handler runs the pointer shows the wait, as over any busy
+    // window; then the shape of what it is over again.
+    HWND under = underPointer();
+    if (under == nullptr) {
+        return;
+    }
+    if (model_.isBusy()) {
+        SetCursor(busyCursor());
+        return;
+    }
+    POINT pointer{};
+    GetCursorPos(&pointer);
+    const LRESULT hit = SendMessageW(under, WM_NCHITTEST, 0, MAKELPARAM(pointer.x, pointer.y));
+    SendMessageW(under, WM_SETCURSOR, reinterpret_cast<WPARAM>(under),
+                 MAKELPARAM(static_cast<WORD>(hit), WM_MOUSEMOVE));
+}
+
+HWND FormWindow::underPointer() const {
+    POINT pointer{};
+    if (window_ == nullptr || !GetCursorPos(&pointer)) {
+        return nullptr;
+    }
+    HWND under = WindowFromPoint(pointer);
+    return under == window_ || (under != nullptr && IsChild(window_, under)) ? under : nullptr;
+}
+
+void FormWindow::armWaitTimer() {
+    std::uint32_t soonest = 0;
+    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+        const std::uint32_t wait = model_.msUntilEnabled(description.id);
+        if (wait > 0 && (soonest == 0 || wait < soonest)) {
+            soonest = wait;
+        }
+    }
+    if (soonest > 0) {
+        SetTimer(window_, kWaitTimerId, soonest, nullptr);
+    } else {
+        KillTimer(window_, kWaitTimerId);
+    }
+}
+
 void FormWindow::programEnded() {
     // Ends the message loop through WM_DESTROY.
     if (window_ != nullptr) {
@@ -397,9 +474,11 @@ void FormWindow::mirror(ControlId id) {
         case ControlKind::OptionButton:
             mirrorOption(child, model_.isSelected(id));
             break;
+        case ControlKind::CommandButton:
+            mirrorEnabled(id);
+            break;
         case ControlKind::Frame:
         case ControlKind::Label:
-        case ControlKind::CommandButton:
             break;
     }
     if (dialog::describe(id).kind != ControlKind::TextBox && windowText(child) != text) {
@@ -429,11 +508,19 @@ void FormWindow::mirrorVisibility(HWND child, bool visible) {
         return;
     }
     if (!visible && GetFocus() == child) {
-        // A hidden control cannot keep the focus: it passes to the next one.
-        HWND next = GetNextDlgTabItem(window_, child, FALSE);
-        SetFocus(next != child ? next : window_);
+        // A hidden control cannot keep the focus. It goes where the dialog
+        // starts, the X box, where a key still held or pressed again
+        // presses no button.
+        HWND first = GetNextDlgTabItem(window_, nullptr, FALSE);
+        SetFocus(first != nullptr && first != child ? first : window_);
     }
     ShowWindow(child, visible ? SW_SHOWNA : SW_HIDE);
+}
+
+void FormWindow::mirrorEnabled(ControlId id) {
+    // A button that waits out the double-click time shows it greyed.
+    EnableWindow(control(id), model_.isEnabled(id) ? TRUE : FALSE);
+    armWaitTimer();
 }
 
 void FormWindow::mirrorOption(HWND option, bool selected) {

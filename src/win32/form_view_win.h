@@ -32,6 +32,7 @@ class FormWindow final : public dialog::FormObserver {
     bool handleDialogKeys(MSG& message);
 
     void controlChanged(dialog::ControlId id) override;
+    void busyChanged() override;
     void programEnded() override;
 
   private:
@@ -53,10 +54,15 @@ class FormWindow final : public dialog::FormObserver {
     void selectOptionReachedByArrow(HWND focusBefore);
     void restoreFocus();
     void detach();
+    // The window of this dialog under the pointer, or null.
+    HWND underPointer() const;
+    // Wakes the view when the soonest button that waits may take clicks.
+    void armWaitTimer();
 
     void mirror(dialog::ControlId id);
     void mirrorEditText(HWND edit, const std::wstring& text);
     void mirrorVisibility(HWND control, bool visible);
+    void mirrorEnabled(dialog::ControlId id);
     void mirrorOption(HWND option, bool selected);
 
     HWND control(dialog::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }

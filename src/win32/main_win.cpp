@@ -12,6 +12,7 @@
 #include "win32/dll_search_win.h"
 #include "win32/form_view_win.h"
 #include "win32/system_beeper_win.h"
+#include "win32/system_input_clock_win.h"
 #include "win32/user_locale_win.h"
 
 namespace {
@@ -44,7 +45,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
                     int showCommand) {
     win32::keepCurrentDirectoryOutOfDllSearch();
 
-    dialog::FormModel form;
+    win32::SystemInputClock clock;
+    dialog::FormModel form(clock);
     dbx::Connection dbx(dbx::makeLibraryResolver());
     win32::SystemBeeper beeper;
     dialog::Dialog dialog(form, dbx, beeper, win32::userLocale());

@@ -19,8 +19,8 @@ namespace {
 
 struct Unit {
     const char* name;
-    std::int32_t factor;  // database units per display unit
-    int decimals;         // shown
+    units::UnitFactor factor;
+    int decimals;  // shown
     const char* pattern;
     std::int64_t dbPerStep;  // database units per last shown digit
 };
@@ -103,8 +103,8 @@ void checkUnit(const Unit& unit, const numtext::Locale& locale) {
 }  // namespace
 
 int main() {
-    const Unit mils{"mils", 2540, 1, "###0.0", 254};
-    const Unit mm{"millimetres", 100000, 3, "###0.000", 100};
+    const Unit mils{"mils", units::UnitFactor::PerMil, 1, "###0.0", 254};
+    const Unit mm{"millimetres", units::UnitFactor::PerMm, 3, "###0.000", 100};
     for (const numtext::Locale& locale : {numtext::Locale{".", ","}, numtext::Locale{",", "."}}) {
         checkUnit(mils, locale);
         checkUnit(mm, locale);

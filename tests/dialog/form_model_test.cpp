@@ -6,11 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "dialog/manual_clock.h"
+
 namespace dialog {
 namespace {
 
+const testing_support::ManualClock kClock;
+
 TEST(FormModel, StartsWithTheWindowsInitialStates) {
-    FormModel form;
+    FormModel form{kClock};
     EXPECT_TRUE(form.isVisible(ControlId::Command1));
     EXPECT_FALSE(form.isVisible(ControlId::Command4));
     EXPECT_TRUE(form.isSelected(ControlId::Option1));
@@ -23,7 +27,7 @@ TEST(FormModel, StartsWithTheWindowsInitialStates) {
 }
 
 TEST(FormModel, SettingATextRunsItsChangeHandlerNestedInsideTheSetter) {
-    FormModel form;
+    FormModel form{kClock};
     std::vector<std::string> seen;
     form.onChange(ControlId::Text3, [&] {
         seen.push_back(form.text(ControlId::Text3));
@@ -39,7 +43,7 @@ TEST(FormModel, SettingATextRunsItsChangeHandlerNestedInsideTheSetter) {
 }
 
 TEST(FormModel, SelectingAnOptionClearsOnlyItsPartnerAndRunsItsClickAtOnce) {
-    FormModel form;
+    FormModel form{kClock};
     int clicks = 0;
     form.onClick(ControlId::Option4, [&] {
         EXPECT_FALSE(form.isSelected(ControlId::Option3)) << "partner cleared before the click";
@@ -53,7 +57,7 @@ TEST(FormModel, SelectingAnOptionClearsOnlyItsPartnerAndRunsItsClickAtOnce) {
 }
 
 TEST(FormModel, HiddenButtonsAndAnEndedProgramRunNoHandler) {
-    FormModel form;
+    FormModel form{kClock};
     int undo = 0;
     int move = 0;
     form.onClick(ControlId::Command4, [&] { ++undo; });
@@ -67,11 +71,67 @@ TEST(FormModel, HiddenButtonsAndAnEndedProgramRunNoHandler) {
 }
 
 TEST(FormModel, UserClickTogglesACheckBox) {
-    FormModel form;
+    FormModel form{kClock};
     form.userClicks(ControlId::Check2);
     EXPECT_EQ(form.checkValue(ControlId::Check2), CheckValue::Checked);
     form.userClicks(ControlId::Check2);
     EXPECT_EQ(form.checkValue(ControlId::Check2), CheckValue::Unchecked);
+}
+
+// "&Move" shows "Undo" under the pointer; the handler takes 100 ms, and the
+// clock wraps around meanwhile.
+TEST(FormModel, AButtonTheProgramShowsTakesNoClickUntilTheDoubleClickTimeAfterItsHandler) {
+    testing_support::ManualClock clock;
+    clock.now = 0xFFFFFFFFu - 50;
+    FormModel form{clock};
+    int undo = 0;
+    form.onClick(ControlId::Command1, [&] {
+        form.setVisible(ControlId::Command4, true);
+        form.setVisible(ControlId::Command1, false);
+        EXPECT_FALSE(form.isEnabled(ControlId::Command4));
+        clock.now += 100;
+    });
+    form.onClick(ControlId::Command4, [&] { ++undo; });
+    form.userClicks(ControlId::Command1);
+
+    clock.now += 499;
+    EXPECT_EQ(form.msUntilEnabled(ControlId::Command4), 1u);
+    form.userClicks(ControlId::Command4);
+    EXPECT_EQ(undo, 0);
+    clock.now += 1;
+    EXPECT_TRUE(form.isEnabled(ControlId::Command4));
+    form.userClicks(ControlId::Command4);
+    EXPECT_EQ(undo, 1);
+}
+
+TEST(FormModel, WhileAHandlerRunsNoUserActionIsTakenButTheProgramsChangesRunTheirHandlers) {
+    FormModel form{kClock};
+    int exits = 0;
+    int closes = 0;
+    int angleChanges = 0;
+    form.onClick(ControlId::Command2, [&] { ++exits; });
+    form.onCloseRequest([&] { ++closes; });
+    form.onChange(ControlId::Text3, [&] { ++angleChanges; });
+    form.onClick(ControlId::Command1, [&] {
+        // What the window delivers while the host's library runs its messages.
+        EXPECT_TRUE(form.isBusy());
+        form.userClicks(ControlId::Command2);
+        form.userClicks(ControlId::Check1);
+        form.userClicks(ControlId::Option2);
+        form.userEditsText(ControlId::Text1, "9");
+        form.userRequestsClose();
+        form.setText(ControlId::Text3, " 90");
+    });
+    form.userClicks(ControlId::Command1);
+
+    EXPECT_EQ(exits + closes, 0);
+    EXPECT_EQ(form.checkValue(ControlId::Check1), CheckValue::Unchecked);
+    EXPECT_FALSE(form.isSelected(ControlId::Option2));
+    EXPECT_EQ(form.text(ControlId::Text1), "");
+    EXPECT_EQ(angleChanges, 1);
+    EXPECT_FALSE(form.isBusy());
+    form.userClicks(ControlId::Command2);
+    EXPECT_EQ(exits, 1);
 }
 
 TEST(WindowDescription, MoveAndUndoShareOneRectangle) {

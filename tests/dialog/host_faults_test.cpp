@@ -91,7 +91,9 @@ INSTANTIATE_TEST_SUITE_P(
                  STARTUP MOVE " TOpenDesign TGetFirstSelectedItem TModifyComponent TCloseDesign"
                               " TCloseDesign",
                  1, "5000 2000", "1800"},
-        FaultRow{"TRotateComponent@2", false, STARTUP MOVE UNDO, 1, "1000 2000", "1800"},
+        // Put back but not turned: "Undo" stays on offer; "&Exit" closes again.
+        FaultRow{"TRotateComponent@2", false, STARTUP MOVE UNDO " TCloseDesign", 1, "1000 2000",
+                 "1800"},
         // The host kept the undone design but never wrote it.
         FaultRow{"TCloseDesign@2", false, STARTUP MOVE UNDO, 0, "5000 2000", "1800"}),
     [](const auto& row) {
@@ -171,10 +173,11 @@ INSTANTIATE_TEST_SUITE_P(
         // Refused: "&Move" stays; "&Exit" writes the design unchanged.
         MissingRow{"TModifyComponent", false, false, 1, STARTUP " TCloseDesign", 1, "1000 2000",
                    "900", "1000 2000", "900"},
-        // Moved without turning, then undone; each missing turn beeps.
+        // Moved without turning, then put back, where the missing turn keeps
+        // "Undo" on offer until "&Exit"; each missing turn beeps.
         MissingRow{"TRotateComponent", false, true, 1,
                    STARTUP " TModifyComponent TCloseDesign TOpenDesign TGetFirstSelectedItem"
-                           " TModifyComponent TCloseDesign",
+                           " TModifyComponent TCloseDesign TCloseDesign",
                    2, "5000 2000", "900", "1000 2000", "900"},
         // Moved and undone in the host's memory, never written.
         MissingRow{"TCloseDesign", false, true, 0,

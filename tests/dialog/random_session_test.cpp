@@ -222,6 +222,21 @@ std::pair<std::string, AngleBox> angleText(Random& r, const numtext::Locale& loc
     return {whole + point + fraction, {value, true}};
 }
 
+// Tenths of a degree as the angle box writes them, with `plus` before a
+// non-negative angle.
+std::string angleText(long long tenths, const char* plus) {
+    const long long magnitude = tenths < 0 ? -tenths : tenths;
+    return (tenths < 0 ? "-" : plus) + std::to_string(magnitude / 10) +
+           (magnitude % 10 != 0 ? "." + std::to_string(magnitude % 10) : "");
+}
+
+// A host angle as the box shows it: a full turn and more as the same
+// orientation, a full turn itself as 0.
+long long boxTenths(long long hostTenths) {
+    const long long within = hostTenths >= 3610 ? hostTenths % 3600 : hostTenths;
+    return within == 3600 ? 0 : within;
+}
+
 // A log line's value of one key.
 std::string field(const std::string& line, const std::string& key) {
     const auto from = line.find(" " + key + "=");
@@ -276,6 +291,8 @@ class Session {
     }
     std::string pressMove(const std::vector<std::string>& lines);
     std::string pressUndo(const std::vector<std::string>& lines);
+    // After a failed undo the boxes show the component as the host holds it.
+    std::string showsWhatTheHostHolds();
     // The turn Rotcomp must send, or nothing when it cannot.
     std::optional<long long> turn(long long flag) const;
     std::string checkTurn(const std::vector<std::string>& lines, std::size_t at, long long flag,
@@ -303,6 +320,7 @@ class Session {
     AngleBox angle_;
     long long hostAngle_ = 0;
     long long hostFlipped_ = 0;
+    long long hostFixed_ = 0;
 };
 
 std::string Session::savedText(bool x) const {
@@ -406,6 +424,7 @@ std::string Session::pressMove(const std::vector<std::string>& lines) {
     } else {
         ++tally_["moves sent"];
         hostFlipped_ = flippedBox_ ? 1 : 0;
+        hostFixed_ = fixedBox_ ? 1 : 0;
         broken = checkTurn(lines, 1, hostFlipped_, beeps);
     }
     if (broken.empty() && s_.beeper.count != beeps) {
@@ -415,9 +434,27 @@ std::string Session::pressMove(const std::vector<std::string>& lines) {
     return broken;
 }
 
+std::string Session::showsWhatTheHostHolds() {
+    const long long tenths = boxTenths(hostAngle_);
+    angle_ = {tenths * 10, true};
+    flippedBox_ = hostFlipped_ != 0;
+    fixedBox_ = hostFixed_ != 0;
+    const std::string angle = angleText(tenths, " ");
+    if (s_.text(Text3) != angle ||
+        (s_.form.checkValue(Check1) == dialog::CheckValue::Checked) != flippedBox_ ||
+        (s_.form.checkValue(Check2) == dialog::CheckValue::Checked) != fixedBox_) {
+        return "after a failed undo the boxes show " + s_.text(Text3) + " and flags " +
+               std::to_string(static_cast<int>(s_.form.checkValue(Check1))) +
+               std::to_string(static_cast<int>(s_.form.checkValue(Check2))) + ", not " + angle +
+               " and " + std::to_string(hostFlipped_) + std::to_string(hostFixed_);
+    }
+    return s_.form.hasEnded() || s_.beeper.count != 1 ? "a failed undo ended or did not beep once"
+                                                      : "";
+}
+
 std::string Session::pressUndo(const std::vector<std::string>& lines) {
     if (lines.empty() || !succeeded(lines[0])) {
-        return s_.beeper.count == 1 && lines.size() == 2 ? "" : "a failed reconnect went on";
+        return lines.size() == 2 ? showsWhatTheHostHolds() : "a failed reconnect went on";
     }
     const std::string sent = std::to_string(design_.x) + "," + std::to_string(design_.y) +
                              " flipped=" + std::to_string(design_.flipped) +
@@ -425,28 +462,27 @@ std::string Session::pressUndo(const std::vector<std::string>& lines) {
     if (lines.size() < 3 || lines[2].find(" location=" + sent + " ") == std::string::npos) {
         return "undo sent " + (lines.size() < 3 ? "nothing" : lines[2]) + ", expected " + sent;
     }
-    // The box shows the start-up angle, exactly and with no leading blank.
-    angle_ = {startTenths_ * 10, true};
-    const long long tenths = startTenths_ < 0 ? -startTenths_ : startTenths_;
-    const std::string angle = (startTenths_ < 0 ? "-" : "") + std::to_string(tenths / 10) +
-                              (tenths % 10 != 0 ? "." + std::to_string(tenths % 10) : "");
-    if (s_.text(Text3) != angle) {
-        return "undo shows the angle " + s_.text(Text3) + ", not " + angle;
-    }
     if (!succeeded(lines[2])) {
-        return s_.beeper.count == 1 ? "" : "a refused undo did not beep";
+        return showsWhatTheHostHolds();
     }
     hostFlipped_ = design_.flipped;
+    hostFixed_ = design_.fixed;
+    // The turn is to the start-up angle, exactly.
+    angle_ = {startTenths_ * 10, true};
     int beeps = 0;
     std::string broken = checkTurn(lines, 3, design_.flipped, beeps);
-    if (broken.empty() && s_.beeper.count != beeps) {
-        broken = "the undo beeped " + std::to_string(s_.beeper.count) + " times";
+    if (!broken.empty() || beeps != 0) {
+        return broken.empty() ? showsWhatTheHostHolds() : broken;
     }
-    if (broken.empty() && !s_.form.hasEnded()) {
-        broken = "undo did not end the program";
+    // The box shows the start-up angle with no leading blank.
+    if (s_.text(Text3) != angleText(startTenths_, "")) {
+        return "undo shows the angle " + s_.text(Text3) + ", not " + angleText(startTenths_, "");
+    }
+    if (s_.beeper.count != 0 || !s_.form.hasEnded()) {
+        return "undo beeped or did not end the program";
     }
     ++tally_["undone"];
-    return broken;
+    return "";
 }
 
 std::string Session::run() {
@@ -474,9 +510,8 @@ std::string Session::run() {
     fixedBox_ = design_.fixed != 0;
     hostAngle_ = design_.angle;
     hostFlipped_ = design_.flipped;
-    // The box shows a full turn and more as the same orientation.
-    startTenths_ = design_.angle >= 3610 ? design_.angle % 3600 : design_.angle;
-    startTenths_ = startTenths_ == 3600 ? 0 : startTenths_;
+    hostFixed_ = design_.fixed;
+    startTenths_ = boxTenths(design_.angle);
     angle_ = {startTenths_ * 10, true};
     expectRestore();
 

@@ -11,6 +11,7 @@
 #include "dbx/connection.h"
 #include "dialog/dialog.h"
 #include "dialog/form_model.h"
+#include "dialog/manual_clock.h"
 #include "dialog/number_text.h"
 
 namespace testing_support {
@@ -58,16 +59,22 @@ class SimSession {
                const std::string& failures = "", const numtext::Locale& locale = kDotLocale);
     ~SimSession();
 
-    dialog::FormModel form;
+    ManualClock clock;
+    dialog::FormModel form{clock};
     CountingBeeper beeper;
 
     dialog::Dialog& dialog() { return *dialog_; }
     const dialog::DialogState& state() const { return dialog_->state(); }
     const std::string& text(dialog::ControlId id) const { return form.text(id); }
 
-    // The user's actions.
+    // The user's actions. A click comes a moment after the one before, as
+    // a person's do: longer than a double click.
     void type(dialog::ControlId box, const std::string& text) { form.userEditsText(box, text); }
-    void click(dialog::ControlId id) { form.userClicks(id); }
+    void click(dialog::ControlId id) {
+        clock.now += kPauseBetweenClicksMs;
+        form.userClicks(id);
+    }
+    static constexpr std::uint32_t kPauseBetweenClicksMs = 1000;
 
     // The simulator's call log, one entry per call.
     std::vector<std::string> log() const;

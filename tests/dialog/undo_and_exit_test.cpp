@@ -103,13 +103,25 @@ struct UndoFaultRow {
     const char* name;
     const char* failures;
     std::vector<std::string> undoCalls;
+    // What the design holds after the failed undo, and the X box in mils:
+    // the angle stays the moved one, 180 degrees, and the component unfixed.
+    const char* location;
+    const char* x;
+    bool flipped;
 };
 
 class UndoFails : public ::testing::TestWithParam<UndoFaultRow> {};
 
-TEST_P(UndoFails, KeepsUndoOnOfferAndSendsNothingOverADeadConnection) {
+TEST_P(UndoFails, KeepsUndoOnOfferAndShowsWhatTheDesignHolds) {
     SimSession session(designAt1000And2000At90Degrees(), GetParam().failures);
-    startAndMoveTo5000And2000At180(session);
+    session.dialog().Form_Load();
+    session.click(ControlId::Check1);
+    testing_support::moveTo5000And2000At180(session);
+    // Boxes changed after the move, which nothing reads any more.
+    session.type(ControlId::Text1, "7");
+    session.type(ControlId::Text3, "45");
+    session.click(ControlId::Check1);
+    session.click(ControlId::Check2);
     const std::size_t before = session.calls().size();
 
     session.click(ControlId::Command4);
@@ -120,23 +132,46 @@ TEST_P(UndoFails, KeepsUndoOnOfferAndSendsNothingOverADeadConnection) {
     EXPECT_EQ(session.beeper.count, 1);
     EXPECT_FALSE(session.form.hasEnded());
     EXPECT_TRUE(session.form.isVisible(ControlId::Command4));
-    EXPECT_EQ(session.designFile()["location"], "5000 2000") << "the design is untouched";
+    EXPECT_EQ(session.designFile()["location"], GetParam().location);
+    EXPECT_EQ(session.designFile()["angle"], "1800");
+    EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
+    EXPECT_EQ(session.text(ControlId::Text3), " 180");
+    EXPECT_EQ(session.form.checkValue(ControlId::Check1) == dialog::CheckValue::Checked,
+              GetParam().flipped);
+    EXPECT_EQ(session.form.checkValue(ControlId::Check2), dialog::CheckValue::Unchecked);
 
     // The host recovers: the user tries again and it works.
     session.click(ControlId::Command4);
     EXPECT_TRUE(session.form.hasEnded());
     EXPECT_EQ(session.designFile()["location"], "1000 2000");
     EXPECT_EQ(session.designFile()["angle"], "900");
+    EXPECT_EQ(session.designFile()["flipped"], "0");
 }
 
+// 5000 units are 2.0 mils shown, 1000 units 0.4.
 INSTANTIATE_TEST_SUITE_P(Faults, UndoFails,
                          ::testing::Values(UndoFaultRow{"ReconnectFails",
                                                         "TOpenDesign@2=3",
-                                                        {"TOpenDesign", "TCloseDesign"}},
+                                                        {"TOpenDesign", "TCloseDesign"},
+                                                        "5000 2000",
+                                                        "2.0",
+                                                        true},
                                            UndoFaultRow{"ModifyFails",
                                                         "TModifyComponent@2=6",
                                                         {"TOpenDesign", "TGetFirstSelectedItem",
-                                                         "TModifyComponent", "TCloseDesign"}}),
+                                                         "TModifyComponent", "TCloseDesign"},
+                                                        "5000 2000",
+                                                        "2.0",
+                                                        true},
+                                           // The location and flags are back, the angle is not.
+                                           UndoFaultRow{"TurnFails",
+                                                        "TRotateComponent@2=7",
+                                                        {"TOpenDesign", "TGetFirstSelectedItem",
+                                                         "TModifyComponent", "TRotateComponent",
+                                                         "TCloseDesign"},
+                                                        "1000 2000",
+                                                        "0.4",
+                                                        false}),
                          [](const auto& row) { return std::string(row.param.name); });
 
 struct ExitRow {

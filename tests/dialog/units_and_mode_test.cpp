@@ -36,7 +36,7 @@ TEST_P(UnitAndModeSwitch, ShowsTheStoredLocation) {
     }
     EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
     EXPECT_EQ(session.text(ControlId::Text2), GetParam().y);
-    EXPECT_EQ(session.state().unitFactor, GetParam().unitFactor);
+    EXPECT_EQ(units::dbUnitsPer(session.state().unitFactor), GetParam().unitFactor);
     EXPECT_EQ(session.state().displayFormat, "###0.0") << "a switch keeps the start-up pattern";
 }
 
@@ -98,6 +98,32 @@ INSTANTIATE_TEST_SUITE_P(Options, TypedTextDiscarded,
                                            DiscardRow{ControlId::Option2, "1.0", "2.0"},
                                            DiscardRow{ControlId::Option3, "2.0", "3.0"},
                                            DiscardRow{ControlId::Option4, "0.051", "0.076"}));
+
+struct AfterMoveRow {
+    ControlId option;
+    const char* x;
+    const char* y;
+};
+
+class SwitchAfterAMove : public ::testing::TestWithParam<AfterMoveRow> {};
+
+// Moved from (1000, 2000) to (5000, 2000); the relative origin is (2540, 0).
+TEST_P(SwitchAfterAMove, ShowsWhereTheMovePutTheComponentAndUndoStillPutsItBack) {
+    Design design = testing_support::designAt1000And2000At90Degrees();
+    design.originX = 2540;
+    SimSession session(design);
+    session.dialog().Form_Load();
+    testing_support::moveTo5000And2000At180(session);
+    session.click(GetParam().option);
+    EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
+    EXPECT_EQ(session.text(ControlId::Text2), GetParam().y);
+    session.click(ControlId::Command4);
+    EXPECT_EQ(session.designFile()["location"], "1000 2000");
+}
+
+INSTANTIATE_TEST_SUITE_P(Options, SwitchAfterAMove,
+                         ::testing::Values(AfterMoveRow{ControlId::Option4, "0.050", "0.020"},
+                                           AfterMoveRow{ControlId::Option2, "1.0", "0.8"}));
 
 TEST(UnitAndMode, CommaLocaleShowsItsOwnDecimalSeparator) {
     SimSession session(milsAbsoluteAt(2540, -3810), "", testing_support::kCommaLocale);

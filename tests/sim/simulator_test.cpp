@@ -448,6 +448,19 @@ TEST_F(SimulatorTest, AFailureInjectedIntoEveryUseChangesNothingAndAnExactUseWin
     EXPECT_EQ(close(), 0);
 }
 
+// On Linux a slow call only waits; the window messages it runs on Windows
+// are the end-to-end tests' to show.
+TEST_F(SimulatorTest, ASlowCallSaysSoAndMayStillFailByItsOwnEntry) {
+    useFaults("TModifyComponent@*=pump:1,TModifyComponent@2=6");
+    ASSERT_EQ(open(), 0);
+    dbx::ComponentRecord record = selected();
+    EXPECT_EQ(modify(record), 0);
+    EXPECT_EQ(lastLogLine().substr(lastLogLine().find(" mark=")), " mark=0 pumped=1 status=0");
+    EXPECT_EQ(modify(record), 6);
+    EXPECT_EQ(lastLogLine().substr(lastLogLine().find(" mark=")),
+              " mark=1 injected=1 pumped=1 status=6");
+}
+
 class MalformedFaultPlanTest : public SimulatorTest,
                                public ::testing::WithParamInterface<const char*> {};
 
@@ -463,7 +476,9 @@ INSTANTIATE_TEST_SUITE_P(Plans, MalformedFaultPlanTest,
                          ::testing::Values("TOpenDesign@0=1", "TOpenDesign@1", "TOpenDesign=1@1",
                                            "TFooDesign@1=1", "TOpenDesign@x=1", "TOpenDesign@-1=1",
                                            "TOpenDesign@1=1,", "TOpenDesign@1=99999999999",
-                                           "TOpenDesign@1=1,TOpenDesign@1=2"));
+                                           "TOpenDesign@1=1,TOpenDesign@1=2", "TOpenDesign@1=pump:",
+                                           "TOpenDesign@1=pump:0", "TOpenDesign@1=pump:60001",
+                                           "TOpenDesign@*=pump:5,TOpenDesign@*=pump:6"));
 
 struct BadDesignRow {
     const char* name;

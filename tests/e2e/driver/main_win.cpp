@@ -12,6 +12,7 @@
 #include <io.h>
 #include <shellapi.h>
 
+#include <array>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -78,6 +79,15 @@ class Runner {
                 sendWithin(control, BM_CLICK, 0, 0);
                 return afterAction();
             }
+            case Op::DoubleClick:
+                return doubleClick(usable(command.control, "double-click"));
+            case Op::PostClick:
+                // Queued behind whatever the dialog is doing, as a click
+                // made while it is busy.
+                if (!PostMessageW(usable(command.control, "click"), BM_CLICK, 0, 0)) {
+                    throw Failure{"cannot post the click"};
+                }
+                return {};
             case Op::Key:
                 return pressKey(find(command.control), command);
             case Op::TypeKey:
@@ -86,6 +96,8 @@ class Runner {
                 // What the close box sends.
                 sendWithin(window(), WM_SYSCOMMAND, SC_CLOSE, 0);
                 return afterAction();
+            case Op::EndSession:
+                return endSession();
             case Op::ExpectText: {
                 std::string actual = text(command.control);
                 if (actual != command.text) {
@@ -97,6 +109,14 @@ class Runner {
                 int visible = IsWindowVisible(find(command.control)) ? 1 : 0;
                 return expectState("visible", visible, command.number);
             }
+            case Op::ExpectEnabled: {
+                int enabled = IsWindowEnabled(find(command.control)) ? 1 : 0;
+                return expectState("enabled", enabled, command.number);
+            }
+            case Op::WaitVisible:
+            case Op::WaitEnabled:
+                return waitUntilShown(command.control, command.op == Op::WaitEnabled,
+                                      command.number);
             case Op::ExpectCheck:
             case Op::ExpectSelected: {
                 auto state = sendWithin(find(command.control), BM_GETCHECK, 0, 0);
@@ -152,6 +172,70 @@ class Runner {
     }
 
   private:
+    // Two clicks at the control's centre, sent as the mouse sends them and
+    // at once: well within any double-click time.
+    static std::string doubleClick(HWND control) {
+        RECT rect{};
+        if (!GetWindowRect(control, &rect)) {
+            throw Failure{"cannot read the control's rectangle"};
+        }
+        const int x = (rect.left + rect.right) / 2;
+        const int y = (rect.top + rect.bottom) / 2;
+        // Wine moves the real pointer only when the position it knows
+        // changes, hence two moves.
+        if (!SetCursorPos(x + 1, y) || !SetCursorPos(x, y)) {
+            throw Failure{"cannot move the mouse pointer"};
+        }
+        std::array<INPUT, 4> clicks{};
+        const std::array<DWORD, 4> buttons = {MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP,
+                                              MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP};
+        for (std::size_t i = 0; i < clicks.size(); ++i) {
+            clicks[i].type = INPUT_MOUSE;
+            clicks[i].mi.dwFlags = buttons[i];
+        }
+        if (SendInput(static_cast<UINT>(clicks.size()), clicks.data(), sizeof(INPUT)) !=
+            clicks.size()) {
+            throw Failure{"the system did not take the clicks"};
+        }
+        return "two clicks at " + std::to_string(x) + "," + std::to_string(y);
+    }
+
+    // Waits until the control is shown (and enabled), as a person waits for
+    // a button to be there.
+    std::string waitUntilShown(int id, bool enabled, int ms) const {
+        const auto start = std::chrono::steady_clock::now();
+        for (;;) {
+            HWND control = find(id);
+            if (IsWindowVisible(control) && (!enabled || IsWindowEnabled(control))) {
+                const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    std::chrono::steady_clock::now() - start);
+                return "after " + std::to_string(waited.count()) + " ms";
+            }
+            if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms)) {
+                throw Failure{std::string("not ") + (enabled ? "enabled" : "visible") + " within " +
+                              std::to_string(ms) + " ms"};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+    }
+
+    // What Windows sends every top-level window when the user logs off or
+    // shuts down: the question, and once every window agreed, the end.
+    std::string endSession() const {
+        HWND form = window();
+        const auto answer = sendWithin(form, WM_QUERYENDSESSION, 0, 0);
+        if (!answer) {
+            throw Failure{"no answer to WM_QUERYENDSESSION"};
+        }
+        if (*answer == FALSE) {
+            throw Failure{"the window would not let the session end"};
+        }
+        if (!sendWithin(form, WM_ENDSESSION, TRUE, 0)) {
+            throw Failure{"no answer to WM_ENDSESSION"};
+        }
+        return afterAction();
+    }
+
     // Tells the window it reached a monitor of `dpi` as Windows does, and
     // checks it answered for its size there with a window around a client
     // area of the layout's size, and took icons drawn for `dpi`. Whether it

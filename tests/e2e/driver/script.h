@@ -26,11 +26,17 @@ enum class Op {
     WaitWindow,      // wait-window MS
     SetText,         // set-text CONTROL TEXT
     Click,           // click CONTROL
+    DoubleClick,     // double-click CONTROL: two mouse clicks as hardware input
+    PostClick,       // post-click CONTROL: a click queued, not waited for
     Key,             // key CONTROL KEY (RETURN, ESCAPE, TAB, A to Z, ALT+A to ALT+Z)
     TypeKey,         // type-key KEY: the key on the control that has the focus
     Close,           // close
+    EndSession,      // end-session: Windows logging off or shutting down
     ExpectText,      // expect-text CONTROL TEXT
     ExpectVisible,   // expect-visible CONTROL 0|1
+    ExpectEnabled,   // expect-enabled CONTROL 0|1
+    WaitVisible,     // wait-visible CONTROL MS
+    WaitEnabled,     // wait-enabled CONTROL MS: visible and enabled
     ExpectCheck,     // expect-check CONTROL 0|1|2
     ExpectSelected,  // expect-selected CONTROL 0|1
     ExpectFocus,     // expect-focus CONTROL
