@@ -74,13 +74,14 @@ TEST(UnitAndMode, UnitAndModeGroupsAreIndependent) {
     EXPECT_FALSE(session.form.isSelected(ControlId::Option3));
 }
 
-struct DiscardRow {
+// An option clicked, and the X and Y texts it shows.
+struct OptionRow {
     ControlId option;
     const char* x;
     const char* y;
 };
 
-class TypedTextDiscarded : public ::testing::TestWithParam<DiscardRow> {};
+class TypedTextDiscarded : public ::testing::TestWithParam<OptionRow> {};
 
 TEST_P(TypedTextDiscarded, ByAnyUnitOrModeClick) {
     SimSession session(milsAbsoluteAt(5080, 7620));
@@ -94,18 +95,12 @@ TEST_P(TypedTextDiscarded, ByAnyUnitOrModeClick) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, TypedTextDiscarded,
-                         ::testing::Values(DiscardRow{ControlId::Option1, "2.0", "3.0"},
-                                           DiscardRow{ControlId::Option2, "1.0", "2.0"},
-                                           DiscardRow{ControlId::Option3, "2.0", "3.0"},
-                                           DiscardRow{ControlId::Option4, "0.051", "0.076"}));
+                         ::testing::Values(OptionRow{ControlId::Option1, "2.0", "3.0"},
+                                           OptionRow{ControlId::Option2, "1.0", "2.0"},
+                                           OptionRow{ControlId::Option3, "2.0", "3.0"},
+                                           OptionRow{ControlId::Option4, "0.051", "0.076"}));
 
-struct AfterMoveRow {
-    ControlId option;
-    const char* x;
-    const char* y;
-};
-
-class SwitchAfterAMove : public ::testing::TestWithParam<AfterMoveRow> {};
+class SwitchAfterAMove : public ::testing::TestWithParam<OptionRow> {};
 
 // Moved from (1000, 2000) to (5000, 2000); the relative origin is (2540, 0).
 TEST_P(SwitchAfterAMove, ShowsWhereTheMovePutTheComponentAndUndoStillPutsItBack) {
@@ -122,8 +117,8 @@ TEST_P(SwitchAfterAMove, ShowsWhereTheMovePutTheComponentAndUndoStillPutsItBack)
 }
 
 INSTANTIATE_TEST_SUITE_P(Options, SwitchAfterAMove,
-                         ::testing::Values(AfterMoveRow{ControlId::Option4, "0.050", "0.020"},
-                                           AfterMoveRow{ControlId::Option2, "1.0", "0.8"}));
+                         ::testing::Values(OptionRow{ControlId::Option4, "0.050", "0.020"},
+                                           OptionRow{ControlId::Option2, "1.0", "0.8"}));
 
 TEST(UnitAndMode, CommaLocaleShowsItsOwnDecimalSeparator) {
     SimSession session(milsAbsoluteAt(2540, -3810), "", testing_support::kCommaLocale);
