@@ -6,10 +6,10 @@ compplace_summary=()
 compplace_total_passed=0
 compplace_total_failed=0
 
-# compplace_count_results KIND LOG: "PASSED FAILED DETAIL" read from a log of
-# that kind of run. DETAIL may be empty.
+# compplace_count_results KIND LOG STATUS: "PASSED FAILED DETAIL" read from a
+# log of that kind of run, which ended with STATUS. DETAIL may be empty.
 compplace_count_results() {
-    local kind=$1 log=$2
+    local kind=$1 log=$2 status=$3
     case $kind in
         ctest)
             # "100% tests passed, 0 tests failed out of 588"
@@ -32,7 +32,12 @@ compplace_count_results() {
             [[ -n $counts ]] && echo "$counts on ${build:-an unnamed build}"
             ;;
         check)
-            echo "1 0 $(tail -n 1 "$log")"
+            # One check: it passed or failed as a whole.
+            if ((status == 0)); then
+                echo "1 0 $(tail -n 1 "$log")"
+            else
+                echo "0 1 $(tail -n 1 "$log")"
+            fi
             ;;
     esac
     return 0
@@ -49,12 +54,10 @@ compplace_run_tests() {
     local -
     set -o pipefail
     "$@" 2>&1 | tee "$log" || status=$?
-    read -r passed failed detail <<<"$(compplace_count_results "$kind" "$log")"
+    read -r passed failed detail <<<"$(compplace_count_results "$kind" "$log" "$status")"
     passed=${passed:-0}
     failed=${failed:-0}
     if ((status != 0)); then
-        # A check that ran once and failed is that one check failing.
-        [[ $kind == check ]] && passed=0 && failed=0
         ((failed > 0)) || failed=1
         detail="exited with status $status; log: $log${detail:+; $detail}"
     elif ((passed + failed == 0)); then
