@@ -26,7 +26,7 @@
 #include <string>
 #include <vector>
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 
 namespace {
 
@@ -202,10 +202,9 @@ void printSummary(const Program& program) {
 // The child-window id of the dialog's control called `name` (as Label5), from
 // the window description the dialog itself is built from; 0 for none.
 int controlIdNamed(const wchar_t* name) {
-    for (const dialog::ControlDescription& control : dialog::controlDescriptions()) {
-        if (std::equal(control.name.begin(), control.name.end(), name,
-                       name + std::wcslen(name))) {
-            return dialog::kFirstControlId + static_cast<int>(control.id);
+    for (const form::ControlDescription& control : form::controlDescriptions()) {
+        if (std::equal(control.name.begin(), control.name.end(), name, name + std::wcslen(name))) {
+            return form::kFirstControlId + static_cast<int>(control.id);
         }
     }
     return 0;

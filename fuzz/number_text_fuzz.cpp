@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "dialog/number_text.h"
+#include "numtext/number_text.h"
 
 namespace {
 

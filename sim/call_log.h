@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "dbx/units.h"
+#include "units/units.h"
 
 namespace sim {
 

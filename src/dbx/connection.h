@@ -12,13 +12,11 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "dbx/library_resolver.h"
 #include "dbx/records.h"
 #include "dbx/status.h"
 
 namespace dbx {
-
-// Returned without calling anything when the library or the function is missing.
-inline constexpr Status kNotBound = -1;
 
 inline constexpr std::int32_t kInterfaceVersion = 16000;
 inline constexpr const char* kInstanceName = "PCB";
@@ -27,24 +25,6 @@ inline constexpr const char* kInstanceName = "PCB";
 struct Context {
     std::array<Byte, 28> bytes{};
 };
-
-// Finds a function of the host library by its undecorated name. Returns null
-// when the library or the function cannot be had. Replaceable in tests.
-class SymbolResolver {
-  public:
-    virtual ~SymbolResolver() = default;
-    virtual void* resolve(const char* name) = 0;
-    // True once the library itself was looked for and found nowhere, as
-    // against a library that lacks a function.
-    virtual bool libraryMissing() const { return false; }
-};
-
-// Loads the host library on the first look-up. On Windows: "dbx32.dll" by
-// full path from the executable's own folder, the system folder, the Windows
-// folder or an absolute folder of PATH, never by bare name. Elsewhere: the
-// shared object at `libraryPath`, or "libdbx32.so" beside the executable when
-// it is empty.
-std::unique_ptr<SymbolResolver> makeLibraryResolver(std::string libraryPath = {});
 
 // Every function the program declares: the six it calls and the others it
 // binds under the same lazy rule but never calls.

@@ -8,15 +8,9 @@
 namespace dbx {
 namespace {
 
-// The six functions the program calls come first, then the ones it only
-// declares. None of them is looked up before its first use.
-constexpr auto kDeclared = std::to_array<const char*>({
-    "TOpenDesign",
-    "TCloseDesign",
-    "TGetFirstSelectedItem",
-    "TGetDesignInfo",
-    "TModifyComponent",
-    "TRotateComponent",
+// The functions the program declares but never calls. None of them is
+// looked up before its first use.
+constexpr auto kDeclaredOnly = std::to_array<const char*>({
     "TAddClassToClassAttribute",
     "TAddClassToClassLayerRule",
     "TAddCompAttribute",
@@ -325,16 +319,15 @@ constexpr auto kDeclared = std::to_array<const char*>({
     "TUnHighlightWire",
 });
 
-// The connection binds a function only when its name is declared here: a
-// called function missing from the table would fail on every call.
-constexpr bool declaresEveryCalledFunction() {
-    return std::all_of(host::kCalledFunctionNames.begin(), host::kCalledFunctionNames.end(),
-                       [](std::string_view called) {
-                           return std::find(kDeclared.begin(), kDeclared.end(), called) !=
-                                  kDeclared.end();
-                       });
-}
-static_assert(declaresEveryCalledFunction(), "a function the program calls is not declared");
+// The six functions the program calls come first, then the ones it only
+// declares: the connection binds a function only when its name is here.
+constexpr auto kDeclared = [] {
+    std::array<const char*, host::kCalledFunctionNames.size() + kDeclaredOnly.size()> all{};
+    const auto afterCalled = std::copy(host::kCalledFunctionNames.begin(),
+                                       host::kCalledFunctionNames.end(), all.begin());
+    std::copy(kDeclaredOnly.begin(), kDeclaredOnly.end(), afterCalled);
+    return all;
+}();
 
 }  // namespace
 

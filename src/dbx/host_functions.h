@@ -5,7 +5,6 @@
 
 #include <array>
 #include <cstdint>
-#include <string_view>
 #include <type_traits>
 
 #include "dbx/calling_convention.h"
@@ -13,38 +12,39 @@
 
 namespace dbx::host {
 
-// The names the library exports them under.
-inline constexpr std::string_view kOpenDesignName = "TOpenDesign";
-inline constexpr std::string_view kCloseDesignName = "TCloseDesign";
-inline constexpr std::string_view kGetFirstSelectedItemName = "TGetFirstSelectedItem";
-inline constexpr std::string_view kGetDesignInfoName = "TGetDesignInfo";
-inline constexpr std::string_view kModifyComponentName = "TModifyComponent";
-inline constexpr std::string_view kRotateComponentName = "TRotateComponent";
+// The names the library exports them under, zero-terminated for the loader.
+inline constexpr const char* kOpenDesignName = "TOpenDesign";
+inline constexpr const char* kCloseDesignName = "TCloseDesign";
+inline constexpr const char* kGetFirstSelectedItemName = "TGetFirstSelectedItem";
+inline constexpr const char* kGetDesignInfoName = "TGetDesignInfo";
+inline constexpr const char* kModifyComponentName = "TModifyComponent";
+inline constexpr const char* kRotateComponentName = "TRotateComponent";
 inline constexpr std::array kCalledFunctionNames = {
     kOpenDesignName,    kCloseDesignName,     kGetFirstSelectedItemName,
     kGetDesignInfoName, kModifyComponentName, kRotateComponentName,
 };
 
 // TOpenDesign(0, version, instance name, context)
-using OpenDesignFn = Status(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);
+using OpenDesignFn = HostStatus(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);
 // TCloseDesign(context, "")
-using CloseDesignFn = Status(DBX_CALL*)(void*, const char*);
+using CloseDesignFn = HostStatus(DBX_CALL*)(void*, const char*);
 // f(context, record): the three calls that exchange one record.
-using RecordFn = Status(DBX_CALL*)(void*, void*);
+using RecordFn = HostStatus(DBX_CALL*)(void*, void*);
 using GetFirstSelectedItemFn = RecordFn;
 using GetDesignInfoFn = RecordFn;
 using ModifyComponentFn = RecordFn;
 // TRotateComponent(context, angle in tenths of a degree, centre point, component)
-using RotateComponentFn = Status(DBX_CALL*)(void*, std::int32_t, void*, void*);
+using RotateComponentFn = HostStatus(DBX_CALL*)(void*, std::int32_t, void*, void*);
 
 #if defined(_WIN32) && !defined(_WIN64)
 // A caller that pushed the arguments and also popped them would unbalance the
 // stack on every call; make sure no type fell back to the default convention.
 static_assert(
-    !std::is_same_v<OpenDesignFn, Status (*)(std::int32_t, std::int32_t, const char*, void*)>);
-static_assert(!std::is_same_v<CloseDesignFn, Status (*)(void*, const char*)>);
-static_assert(!std::is_same_v<RecordFn, Status (*)(void*, void*)>);
-static_assert(!std::is_same_v<RotateComponentFn, Status (*)(void*, std::int32_t, void*, void*)>);
+    !std::is_same_v<OpenDesignFn, HostStatus (*)(std::int32_t, std::int32_t, const char*, void*)>);
+static_assert(!std::is_same_v<CloseDesignFn, HostStatus (*)(void*, const char*)>);
+static_assert(!std::is_same_v<RecordFn, HostStatus (*)(void*, void*)>);
+static_assert(
+    !std::is_same_v<RotateComponentFn, HostStatus (*)(void*, std::int32_t, void*, void*)>);
 #endif
 
 }  // namespace dbx::host

@@ -5,7 +5,7 @@
 // and releases what it loaded in its own destructor.
 #pragma once
 
-#include "dbx/connection.h"
+#include "dbx/library_resolver.h"
 
 namespace dbx {
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <string_view>
 
-#include "dbx/units.h"
+#include "units/units.h"
 
 namespace dbx {
 

@@ -3,8 +3,8 @@
 
 #include <string>
 
-#include "dbx/units.h"
-#include "dialog/number_text.h"
+#include "numtext/number_text.h"
+#include "units/units.h"
 
 namespace dialog {
 

@@ -2,12 +2,11 @@
 
 #include <utility>
 
-#include "dialog/coordinate_text.h"
-
 namespace dialog {
 
 Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::Locale locale)
     : form_(form), dbx_(dbx), beeper_(beeper), locale_(std::move(locale)) {
+    state_.locationBoxes = LocationBoxes(locale_);
     form_.onClick(ControlId::Option1, [this] { Option1_Click(); });
     form_.onClick(ControlId::Option2, [this] { Option2_Click(); });
     form_.onClick(ControlId::Option3, [this] { Option3_Click(); });
@@ -20,19 +19,20 @@ Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::L
     form_.onCloseRequest([this] { Form_CloseRequest(); });
 }
 
-std::optional<double> Dialog::readCoordinate(ControlId box,
-                                             const std::optional<ShownCoordinate>& shown) const {
-    const std::string& text = form_.text(box);
-    if (shown && shown->text == text) {
-        return static_cast<double>(shown->exactDb);
-    }
-    return coordinateFromText(text, state_.unitFactor, locale_);
+LocationBoxes& Dialog::boxesInSelectedMode() {
+    const bool relative = form_.isSelected(ControlId::Option2);
+    state_.locationBoxes.setMode(relative ? CoordinateMode::Relative : CoordinateMode::Absolute);
+    return state_.locationBoxes;
 }
 
-void Dialog::writeCoordinate(ControlId box, std::int64_t exactDb, const std::string& pattern,
-                             std::optional<ShownCoordinate>& shown) {
-    form_.setText(box, coordinateToText(exactDb, state_.unitFactor, pattern, locale_));
-    shown = ShownCoordinate{form_.text(box), exactDb};
+void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {
+    const BoxTexts texts = boxesInSelectedMode().show(location, pattern);
+    form_.setText(ControlId::Text1, texts.x);
+    form_.setText(ControlId::Text2, texts.y);
+}
+
+BoxTexts Dialog::boxTexts() const {
+    return BoxTexts{form_.text(ControlId::Text1), form_.text(ControlId::Text2)};
 }
 
 std::optional<double> Dialog::readAngle() const {

@@ -6,10 +6,15 @@
 #include "dbx/connection.h"
 #include "dialog/beeper.h"
 #include "dialog/dialog_state.h"
-#include "dialog/form_model.h"
-#include "dialog/number_text.h"
+#include "form/form_model.h"
+#include "numtext/number_text.h"
 
 namespace dialog {
+
+// The handlers speak of Form1's controls by the form's own names.
+using form::CheckValue;
+using form::ControlId;
+using form::FormModel;
 
 class Dialog {
   public:
@@ -49,13 +54,11 @@ class Dialog {
 
     // Unit handlers share their steps; only factor and pattern differ.
     void showStoredLocation(units::UnitFactor factor, const std::string& pattern);
+    // The X and Y boxes in the mode the options select now.
+    LocationBoxes& boxesInSelectedMode();
     // A location in the X and Y boxes, relative to the origin in relative mode.
     void showLocation(units::DbPoint location, const std::string& pattern);
-    // Coordinate texts.
-    std::optional<double> readCoordinate(ControlId box,
-                                         const std::optional<ShownCoordinate>& shown) const;
-    void writeCoordinate(ControlId box, std::int64_t exactDb, const std::string& pattern,
-                         std::optional<ShownCoordinate>& shown);
+    BoxTexts boxTexts() const;
     void restoreSavedLocation();
     // The flags and the angle of a component in their boxes.
     void showFlagsAndAngle(const dbx::ComponentRecord& component);

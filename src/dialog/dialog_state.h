@@ -3,26 +3,16 @@
 #pragma once
 
 #include <cstdint>
-#include <optional>
 #include <string>
 
 #include "dbx/records.h"
-#include "dbx/units.h"
+#include "dialog/location_boxes.h"
+#include "units/units.h"
 
 namespace dialog {
 
 inline constexpr const char* kMmFormat = "###0.000";
 inline constexpr const char* kMilsFormat = "###0.0";
-
-// What the dialog last wrote into an X or Y box and the exact value, in
-// database units before any origin is added, that the text was made from.
-// While the box still shows that text the exact value is used, so that a
-// move that leaves the location alone does not shift it by the display
-// rounding.
-struct ShownCoordinate {
-    std::string text;
-    std::int64_t exactDb = 0;
-};
 
 struct DialogState {
     dbx::ItemRecord selectedItem;
@@ -34,7 +24,9 @@ struct DialogState {
     // unit and mode options show it.
     units::DbPoint locationInDesign;
     units::DbPoint rotationCenter;
-    units::UnitFactor unitFactor = units::UnitFactor::PerMil;
+    // The X and Y boxes: the unit factor, the mode, the user's format and the
+    // exact value behind each text.
+    LocationBoxes locationBoxes;
     std::string mmFormat;
     std::string milsFormat;
     std::string displayFormat;
@@ -45,8 +37,6 @@ struct DialogState {
     std::int32_t undoFlipped = 0;
     std::int32_t undoFixed = 0;
     units::TenthsOfDegree undoAngle;
-    std::optional<ShownCoordinate> shownX;
-    std::optional<ShownCoordinate> shownY;
 };
 
 }  // namespace dialog

@@ -1,14 +1,8 @@
 // "&Move": write the location, the flags and the angle into the design.
-#include <cmath>
-
 #include "dialog/dialog.h"
 
 namespace dialog {
 namespace {
-
-// A target at or beyond this, on either axis, is refused and the saved
-// location is written back instead.
-constexpr double kRangeLimit = 200000000.0;
 
 void copyIdentity(const dbx::ComponentRecord& from, dbx::ComponentRecord& to) {
     to.compId = from.compId;
@@ -42,47 +36,26 @@ void Dialog::Command1_Click() {
     state_.undoFlipped = selected.isFlipped;
     state_.undoFixed = selected.isFixed;
 
-    // A box that holds no number refuses the move.
-    std::optional<double> x = readCoordinate(ControlId::Text1, state_.shownX);
-    std::optional<double> y = readCoordinate(ControlId::Text2, state_.shownY);
-    if (!x || !y) {
+    // A location beyond the host's range is refused with a beep, but the move
+    // goes on with the saved location, which the boxes then show exactly, so
+    // that it still sets the flags and the angle.
+    BoxesReading target = boxesInSelectedMode().read(boxTexts());
+    if (!target.location && target.refusal == BoxesRefusal::BeyondRangeLimit) {
         beeper_.beep();
         restoreSavedLocation();
-        return;
+        target = BoxesReading::of(units::DbPoint{state_.undoX, state_.undoY});
     }
-
-    // Out of range: the saved location is shown and written back, so the
-    // move still sets the flags and the angle.
-    if (*x >= kRangeLimit || *y >= kRangeLimit) {
-        beeper_.beep();
-        restoreSavedLocation();
-        x = readCoordinate(ControlId::Text1, state_.shownX);
-        y = readCoordinate(ControlId::Text2, state_.shownY);
-        if (!x || !y) {
-            return;
-        }
-    }
-
-    // Relative texts are counted from the origin; then to whole database
-    // units, halves to even. Below the 32-bit range there is nothing to send.
-    if (form_.isSelected(ControlId::Option2)) {
-        *x += static_cast<double>(state_.designInfo.relativeOrigin.x.value);
-        *y += static_cast<double>(state_.designInfo.relativeOrigin.y.value);
-    }
-    const std::optional<std::int32_t> targetX = numtext::roundToInt32(*x);
-    const std::optional<std::int32_t> targetY = numtext::roundToInt32(*y);
-    if (!targetX || !targetY) {
-        beeper_.beep();
-        restoreSavedLocation();
-        return;
-    }
-    state_.targetLocation = units::DbPoint{units::DbCoord{*targetX}, units::DbCoord{*targetY}};
 
     // The host writes the component as it now holds it back into the
     // record; Rotcomp turns it from that angle.
-    work.location = state_.targetLocation;
-    if (dbx_.modifyComponent(work) != dbx::kSuccess) {
-        // Nothing has changed in the design; the user may try again.
+    if (target.location) {
+        state_.targetLocation = *target.location;
+        work.location = state_.targetLocation;
+    }
+    // A box without a number, a location outside the host's coordinates or
+    // a refused modify: nothing has changed in the design, the saved
+    // location is shown again and the user may try again.
+    if (!target.location || dbx_.modifyComponent(work) != dbx::kSuccess) {
         beeper_.beep();
         restoreSavedLocation();
         return;

@@ -44,6 +44,7 @@ void Dialog::Form_Load() {
     // Status not checked: a failed read leaves the zero design (mils,
     // relative mode, origin at 0, 0).
     dbx_.getDesignInfo(state_.designInfo);
+    state_.locationBoxes.setRelativeOrigin(state_.designInfo.relativeOrigin);
 
     state_.mmFormat = kMmFormat;
     state_.milsFormat = kMilsFormat;
@@ -51,10 +52,10 @@ void Dialog::Form_Load() {
     // Unit 2 is millimetres; anything else mils, which the form starts with.
     if (state_.designInfo.units == 2) {
         form_.select(ControlId::Option4);
-        state_.unitFactor = units::UnitFactor::PerMm;
+        state_.locationBoxes.setUnitFactor(units::UnitFactor::PerMm);
         state_.displayFormat = state_.mmFormat;
     } else {
-        state_.unitFactor = units::UnitFactor::PerMil;
+        state_.locationBoxes.setUnitFactor(units::UnitFactor::PerMil);
         state_.displayFormat = state_.milsFormat;
     }
 

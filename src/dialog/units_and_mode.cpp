@@ -26,20 +26,8 @@ void Dialog::Option2_Click() {
 }
 
 void Dialog::showStoredLocation(units::UnitFactor factor, const std::string& pattern) {
-    state_.unitFactor = factor;
+    state_.locationBoxes.setUnitFactor(factor);
     showLocation(state_.locationInDesign, pattern);
-}
-
-void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {
-    std::int64_t x = location.x.value;
-    std::int64_t y = location.y.value;
-    if (form_.isSelected(ControlId::Option2)) {
-        // In 64 bits the true difference shows even near the 32-bit ends.
-        x -= state_.designInfo.relativeOrigin.x.value;
-        y -= state_.designInfo.relativeOrigin.y.value;
-    }
-    writeCoordinate(ControlId::Text1, x, pattern, state_.shownX);
-    writeCoordinate(ControlId::Text2, y, pattern, state_.shownY);
 }
 
 }  // namespace dialog

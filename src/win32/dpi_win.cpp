@@ -1,6 +1,6 @@
 #include "win32/dpi_win.h"
 
-#include "dialog/window_layout.h"
+#include "form/window_layout.h"
 #include "win32/system_function_win.h"
 
 namespace win32 {
@@ -15,7 +15,7 @@ UINT screenDpi() {
     if (screen != nullptr) {
         ReleaseDC(nullptr, screen);
     }
-    return static_cast<UINT>(dpi > 0 ? dpi : dialog::kDefaultDpi);
+    return static_cast<UINT>(dpi > 0 ? dpi : form::kDefaultDpi);
 }
 
 }  // namespace

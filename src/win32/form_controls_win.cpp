@@ -6,8 +6,8 @@
 namespace win32 {
 namespace {
 
-using dialog::ControlDescription;
-using dialog::ControlKind;
+using form::ControlDescription;
+using form::ControlKind;
 
 struct ControlClass {
     const wchar_t* className;
@@ -37,7 +37,7 @@ ControlClass controlClassOf(const ControlDescription& control) {
         case ControlKind::OptionButton:
             return {L"BUTTON",
                     static_cast<DWORD>(BS_RADIOBUTTON) |
-                        (dialog::startsRadioGroup(control.id) ? static_cast<DWORD>(WS_GROUP) : 0U),
+                        (form::startsRadioGroup(control.id) ? static_cast<DWORD>(WS_GROUP) : 0U),
                     0};
     }
     return {L"STATIC", 0, 0};
@@ -45,20 +45,20 @@ ControlClass controlClassOf(const ControlDescription& control) {
 
 }  // namespace
 
-int childIdOf(dialog::ControlId id) {
+int childIdOf(form::ControlId id) {
     return kFirstControlId + static_cast<int>(id);
 }
 
-std::optional<dialog::ControlId> controlIdOf(int childId) {
+std::optional<form::ControlId> controlIdOf(int childId) {
     const int index = childId - kFirstControlId;
-    if (index < 0 || index >= static_cast<int>(dialog::kControlCount)) {
+    if (index < 0 || index >= static_cast<int>(form::kControlCount)) {
         return std::nullopt;
     }
-    return static_cast<dialog::ControlId>(index);
+    return static_cast<form::ControlId>(index);
 }
 
 HWND createControl(const ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const dialog::PixelRect& place, HFONT font, const InitialState& state) {
+                   const form::PixelRect& place, HFONT font, const InitialState& state) {
     const ControlClass cls = controlClassOf(control);
     DWORD style = WS_CHILD | WS_CLIPSIBLINGS | cls.style;
     if (state.visible) {

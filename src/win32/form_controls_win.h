@@ -7,15 +7,15 @@
 #include <array>
 #include <optional>
 
-#include "dialog/window_description.h"
-#include "dialog/window_layout.h"
+#include "form/window_description.h"
+#include "form/window_layout.h"
 
 namespace win32 {
 
-using dialog::kFirstControlId;
+using form::kFirstControlId;
 
-int childIdOf(dialog::ControlId id);
-std::optional<dialog::ControlId> controlIdOf(int childId);
+int childIdOf(form::ControlId id);
+std::optional<form::ControlId> controlIdOf(int childId);
 
 // What a control shows from the moment it is made.
 struct InitialState {
@@ -26,7 +26,7 @@ struct InitialState {
 // Created at its place, in its font and with its text and visibility at
 // once; the view then mirrors the model's checks into it. `parent` must be
 // the form's window.
-HWND createControl(const dialog::ControlDescription& control, HWND parent, HINSTANCE instance,
-                   const dialog::PixelRect& place, HFONT font, const InitialState& state);
+HWND createControl(const form::ControlDescription& control, HWND parent, HINSTANCE instance,
+                   const form::PixelRect& place, HFONT font, const InitialState& state);
 
 }  // namespace win32

@@ -3,23 +3,23 @@
 #include <string>
 #include <utility>
 
-#include "dialog/window_layout.h"
+#include "form/window_layout.h"
 #include "win32/ansi_text_win.h"
 
 namespace win32 {
 namespace {
 
-HFONT createFont(const dialog::FontDescription& font, UINT dpi) {
+HFONT createFont(const form::FontDescription& font, UINT dpi) {
     const std::wstring face = wideFromAnsi(font.face);
-    return CreateFontW(dialog::fontHeightOf(font, static_cast<int>(dpi)), 0, 0, 0, font.weight,
-                       FALSE, FALSE, FALSE, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
+    return CreateFontW(form::fontHeightOf(font, static_cast<int>(dpi)), 0, 0, 0, font.weight, FALSE,
+                       FALSE, FALSE, static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
                        CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                        face.c_str());
 }
 
 }  // namespace
 
-FormFonts::FormFonts(const dialog::FormDescription& form, UINT dpi)
+FormFonts::FormFonts(const form::FormDescription& form, UINT dpi)
     : windowFont_(createFont(form.windowFont, dpi)),
       normalFont_(createFont(form.normalFont, dpi)) {}
 
@@ -40,8 +40,8 @@ FormFonts& FormFonts::operator=(FormFonts&& other) noexcept {
     return *this;
 }
 
-HFONT FormFonts::font(dialog::FontKind kind) const {
-    return kind == dialog::FontKind::WindowFont ? windowFont_ : normalFont_;
+HFONT FormFonts::font(form::FontKind kind) const {
+    return kind == form::FontKind::WindowFont ? windowFont_ : normalFont_;
 }
 
 void FormFonts::release() {

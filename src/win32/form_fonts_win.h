@@ -3,21 +3,21 @@
 
 #include <windows.h>
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 
 namespace win32 {
 
 class FormFonts {
   public:
     FormFonts() = default;
-    FormFonts(const dialog::FormDescription& form, UINT dpi);
+    FormFonts(const form::FormDescription& form, UINT dpi);
     ~FormFonts();
     FormFonts(FormFonts&& other) noexcept;
     FormFonts& operator=(FormFonts&& other) noexcept;
     FormFonts(const FormFonts&) = delete;
     FormFonts& operator=(const FormFonts&) = delete;
 
-    HFONT font(dialog::FontKind kind) const;
+    HFONT font(form::FontKind kind) const;
 
   private:
     void release();

@@ -1,25 +1,18 @@
 #include "win32/form_view_win.h"
 
 #include <cstdint>
-#include <initializer_list>
 #include <string>
-#include <utility>
 
-#include "dialog/window_layout.h"
 #include "win32/ansi_text_win.h"
 #include "win32/dpi_win.h"
 #include "win32/form_controls_win.h"
-#include "win32/resource_ids_win.h"
 
 namespace win32 {
 namespace {
 
-using dialog::ControlId;
-using dialog::ControlKind;
+using form::ControlId;
+using form::ControlKind;
 
-// A fixed-size dialog-like window that can be minimised.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFormExStyle = 0;
 // Ends the wait of a button the program has just shown.
 constexpr UINT_PTR kWaitTimerId = 1;
 
@@ -38,195 +31,7 @@ std::wstring windowText(HWND window) {
     return text;
 }
 
-bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kFormClassName, &existing) != FALSE) {
-        return true;
-    }
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = procedure;
-    cls.hInstance = instance;
-    cls.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    cls.lpszClassName = kFormClassName;
-    return RegisterClassExW(&cls) != 0;
-}
-
-// A window of `size` in the middle of the monitor's work area, kept on it
-// when it is larger.
-RECT centredOnWorkArea(HMONITOR monitor, SIZE size) {
-    MONITORINFO info{};
-    info.cbSize = sizeof(info);
-    RECT work{0, 0, size.cx, size.cy};
-    if (GetMonitorInfoW(monitor, &info)) {
-        work = info.rcWork;
-    }
-    const int x = work.left + (work.right - work.left - size.cx) / 2;
-    const int y = work.top + (work.bottom - work.top - size.cy) / 2;
-    const int left = x > work.left ? x : work.left;
-    const int top = y > work.top ? y : work.top;
-    return RECT{left, top, left + size.cx, top + size.cy};
-}
-
-void destroyIcons(std::initializer_list<HICON> icons) {
-    for (HICON icon : icons) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-}
-
-RECT centredOnPrimaryWorkArea(SIZE size) {
-    return centredOnWorkArea(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY), size);
-}
-
 }  // namespace
-
-FormWindow::FormWindow(dialog::FormModel& model) : model_(model) {}
-
-FormWindow::~FormWindow() {
-    model_.setObserver(nullptr);
-    if (window_ != nullptr) {
-        DestroyWindow(window_);
-    }
-    destroyIcons({bigIcon_, smallIcon_});
-}
-
-bool FormWindow::create(HINSTANCE instance, int showCommand) {
-    if (!registerFormClass(instance, &FormWindow::windowProc)) {
-        return false;
-    }
-    // The window and its controls are made at their place, size and font
-    // for the screen's resolution, and with their texts, at once: each later
-    // move or change of a window is a visible part of the start-up time.
-    const UINT expectedDpi = dpiOf(nullptr);
-    const RECT place = centredOnPrimaryWorkArea(outerSizeFor(expectedDpi));
-    const std::wstring caption = wideFromAnsi(dialog::formDescription().caption);
-    if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, place.left,
-                        place.top, place.right - place.left, place.bottom - place.top, nullptr,
-                        nullptr, instance, this) == nullptr) {
-        return false;
-    }
-    // The controls follow the resolution of the monitor the window landed
-    // on; when that is not the screen's, the window is sized and centred
-    // for it again.
-    const UINT dpi = dpiOf(window_);
-    fonts_ = FormFonts(dialog::formDescription(), dpi);
-    if (!createControls(instance, dpi)) {
-        DestroyWindow(window_);
-        return false;
-    }
-    if (dpi != expectedDpi) {
-        const RECT onItsMonitor = centredOnWorkArea(
-            MonitorFromWindow(window_, MONITOR_DEFAULTTOPRIMARY), outerSizeFor(dpi));
-        SetWindowPos(window_, nullptr, onItsMonitor.left, onItsMonitor.top,
-                     onItsMonitor.right - onItsMonitor.left, onItsMonitor.bottom - onItsMonitor.top,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        fitClientArea(dpi);
-        loadIcons(instance, dpi);
-    }
-    model_.setObserver(this);
-    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
-        mirror(description.id);
-    }
-    lastFocus_ = control(ControlId::Text1);
-    ShowWindow(window_, showCommand);
-    UpdateWindow(window_);
-    restoreFocus();
-    return true;
-}
-
-bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
-    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
-    for (const ControlId id : dialog::stackingOrder()) {
-        const dialog::ControlDescription& description = dialog::describe(id);
-        const std::wstring text = wideFromAnsi(model_.text(id));
-        HWND created =
-            createControl(description, window_, instance, layout[static_cast<std::size_t>(id)].rect,
-                          fonts_.font(description.font), {text.c_str(), model_.isVisible(id)});
-        if (created == nullptr) {
-            return false;
-        }
-        controls_[static_cast<std::size_t>(id)] = created;
-    }
-    return true;
-}
-
-void FormWindow::applyLayout(UINT dpi) {
-    FormFonts fonts(dialog::formDescription(), dpi);
-    const auto layout = dialog::layoutAt(static_cast<int>(dpi));
-    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
-        HWND child = control(description.id);
-        const dialog::PixelRect rect = layout[static_cast<std::size_t>(description.id)].rect;
-        SetWindowPos(child, nullptr, rect.x, rect.y, rect.width, rect.height,
-                     SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(fonts.font(description.font)),
-                     TRUE);
-    }
-    // The old fonts go only once no control uses them.
-    fonts_ = std::move(fonts);
-}
-
-SIZE FormWindow::outerSizeFor(UINT dpi) {
-    const dialog::PixelSize client = dialog::clientSizeAt(static_cast<int>(dpi));
-    const RECT outer = outerRectFor(client.width, client.height, kFormStyle, kFormExStyle, dpi);
-    return SIZE{outer.right - outer.left, outer.bottom - outer.top};
-}
-
-void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
-    // Where the system suggests, at the size of the layout for the new
-    // resolution: the suggestion already has that size when the system asked
-    // for it first, but not on every version of Windows.
-    const SIZE outer = outerSizeFor(dpi);
-    SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
-                 SWP_NOZORDER | SWP_NOACTIVATE);
-    fitClientArea(dpi);
-    applyLayout(dpi);
-    loadIcons(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), dpi);
-}
-
-void FormWindow::fitClientArea(UINT dpi) {
-    // Where the system draws the caption and borders at another resolution
-    // than the window's (older Windows, Wine), the client area comes out off
-    // by the difference: the window grows or shrinks by it, so the layout fits.
-    const dialog::PixelSize client = dialog::clientSizeAt(static_cast<int>(dpi));
-    RECT actual{};
-    RECT outer{};
-    if (!GetClientRect(window_, &actual) || !GetWindowRect(window_, &outer) ||
-        (actual.right == client.width && actual.bottom == client.height)) {
-        return;
-    }
-    SetWindowPos(window_, nullptr, 0, 0, outer.right - outer.left + client.width - actual.right,
-                 outer.bottom - outer.top + client.height - actual.bottom,
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void FormWindow::loadIcons(HINSTANCE instance, UINT dpi) {
-    // 32 and 16 pixels at 100 %, the sizes Windows draws the caption and
-    // taskbar icons at, scaled as the layout is.
-    const int big = MulDiv(32, static_cast<int>(dpi), dialog::kDefaultDpi);
-    const int small = MulDiv(16, static_cast<int>(dpi), dialog::kDefaultDpi);
-    const auto load = [instance](int size) {
-        return static_cast<HICON>(
-            LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON, size, size, 0));
-    };
-    HICON newBig = load(big);
-    HICON newSmall = load(small);
-    if (newBig == nullptr || newSmall == nullptr) {
-        destroyIcons({newBig, newSmall});
-        return;  // the class's icons stay
-    }
-    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(newBig));
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(newSmall));
-    destroyIcons({std::exchange(bigIcon_, newBig), std::exchange(smallIcon_, newSmall)});
-}
 
 LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
@@ -314,7 +119,7 @@ void FormWindow::onCommand(int childId, int code) {
     if (!id) {
         return;
     }
-    switch (dialog::describe(*id).kind) {
+    switch (form::describe(*id).kind) {
         case ControlKind::TextBox:
             if (code == EN_CHANGE && !mirroring_) {
                 model_.userEditsText(*id, ansiFromWide(windowText(control(*id))));
@@ -367,7 +172,7 @@ void FormWindow::selectOptionReachedByArrow(HWND focusBefore) {
         return;
     }
     const auto id = controlIdOf(GetDlgCtrlID(focus));
-    if (id && dialog::describe(*id).kind == ControlKind::OptionButton && !model_.isSelected(*id)) {
+    if (id && form::describe(*id).kind == ControlKind::OptionButton && !model_.isSelected(*id)) {
         model_.userClicks(*id);
     }
 }
@@ -438,7 +243,7 @@ HWND FormWindow::underPointer() const {
 
 void FormWindow::armWaitTimer() {
     std::uint32_t soonest = 0;
-    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
+    for (const form::ControlDescription& description : form::controlDescriptions()) {
         const std::uint32_t wait = model_.msUntilEnabled(description.id);
         if (wait > 0 && (soonest == 0 || wait < soonest)) {
             soonest = wait;
@@ -461,14 +266,14 @@ void FormWindow::programEnded() {
 void FormWindow::mirror(ControlId id) {
     HWND child = control(id);
     const std::wstring text = wideFromAnsi(model_.text(id));
-    switch (dialog::describe(id).kind) {
+    switch (form::describe(id).kind) {
         case ControlKind::TextBox:
             mirrorEditText(child, text);
             break;
         case ControlKind::CheckBox:
             SendMessageW(
                 child, BM_SETCHECK,
-                model_.checkValue(id) == dialog::CheckValue::Checked ? BST_CHECKED : BST_UNCHECKED,
+                model_.checkValue(id) == form::CheckValue::Checked ? BST_CHECKED : BST_UNCHECKED,
                 0);
             break;
         case ControlKind::OptionButton:
@@ -481,7 +286,7 @@ void FormWindow::mirror(ControlId id) {
         case ControlKind::Label:
             break;
     }
-    if (dialog::describe(id).kind != ControlKind::TextBox && windowText(child) != text) {
+    if (form::describe(id).kind != ControlKind::TextBox && windowText(child) != text) {
         SetWindowTextW(child, text.c_str());
     }
     mirrorVisibility(child, model_.isVisible(id));

@@ -8,16 +8,16 @@
 
 #include <array>
 
-#include "dialog/form_model.h"
+#include "form/form_model.h"
 #include "win32/form_fonts_win.h"
 
 namespace win32 {
 
 inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
 
-class FormWindow final : public dialog::FormObserver {
+class FormWindow final : public form::FormObserver {
   public:
-    explicit FormWindow(dialog::FormModel& model);
+    explicit FormWindow(form::FormModel& model);
     ~FormWindow() override;
     FormWindow(const FormWindow&) = delete;
     FormWindow& operator=(const FormWindow&) = delete;
@@ -31,7 +31,7 @@ class FormWindow final : public dialog::FormObserver {
     // from the queue; true when it was handled here.
     bool handleDialogKeys(MSG& message);
 
-    void controlChanged(dialog::ControlId id) override;
+    void controlChanged(form::ControlId id) override;
     void busyChanged() override;
     void programEnded() override;
 
@@ -59,17 +59,17 @@ class FormWindow final : public dialog::FormObserver {
     // Wakes the view when the soonest button that waits may take clicks.
     void armWaitTimer();
 
-    void mirror(dialog::ControlId id);
+    void mirror(form::ControlId id);
     void mirrorEditText(HWND edit, const std::wstring& text);
     void mirrorVisibility(HWND control, bool visible);
-    void mirrorEnabled(dialog::ControlId id);
+    void mirrorEnabled(form::ControlId id);
     void mirrorOption(HWND option, bool selected);
 
-    HWND control(dialog::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
+    HWND control(form::ControlId id) const { return controls_[static_cast<std::size_t>(id)]; }
 
-    dialog::FormModel& model_;
+    form::FormModel& model_;
     HWND window_ = nullptr;
-    std::array<HWND, dialog::kControlCount> controls_{};
+    std::array<HWND, form::kControlCount> controls_{};
     FormFonts fonts_;
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;

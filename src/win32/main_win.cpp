@@ -6,8 +6,8 @@
 
 #include "dbx/connection.h"
 #include "dialog/dialog.h"
-#include "dialog/form_model.h"
-#include "dialog/window_description.h"
+#include "form/form_model.h"
+#include "form/window_description.h"
 #include "win32/ansi_text_win.h"
 #include "win32/dll_search_win.h"
 #include "win32/form_view_win.h"
@@ -28,16 +28,15 @@ void runMessageLoop(win32::FormWindow& form) {
     }
 }
 
-// The one message the program shows: without the host's library there is
-// nothing it can do, and a designer who started it by hand should learn why.
-void tellTheHostLibraryIsMissing() {
-    const std::wstring caption = win32::wideFromAnsi(dialog::formDescription().caption);
-    MessageBoxW(nullptr,
-                L"The host library dbx32.dll was not found.\n\n"
-                L"CompPlace must sit in the host application's program folder, beside "
-                L"dbx32.dll, or that folder must be on PATH.",
-                caption.c_str(), MB_OK | MB_ICONERROR);
+// The program's only messages: where it cannot do its work at all, a
+// designer who started it should learn why.
+void tellTheUser(const wchar_t* message) {
+    const std::wstring caption = win32::wideFromAnsi(form::formDescription().caption);
+    MessageBoxW(nullptr, message, caption.c_str(), MB_OK | MB_ICONERROR);
 }
+
+// The exit status when the dialog could not be shown.
+constexpr int kNoWindow = 1;
 
 }  // namespace
 
@@ -46,14 +45,17 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     win32::keepCurrentDirectoryOutOfDllSearch();
 
     win32::SystemInputClock clock;
-    dialog::FormModel form(clock);
+    form::FormModel form(clock);
     dbx::Connection dbx(dbx::makeLibraryResolver());
     win32::SystemBeeper beeper;
     dialog::Dialog dialog(form, dbx, beeper, win32::userLocale());
 
     dialog.Form_Load();
     if (dbx.hostLibraryMissing()) {
-        tellTheHostLibraryIsMissing();
+        tellTheUser(
+            L"The host library dbx32.dll was not found.\n\n"
+            L"CompPlace must sit in the host application's program folder, beside "
+            L"dbx32.dll, or that folder must be on PATH.");
         return 0;
     }
     if (form.hasEnded()) {
@@ -62,7 +64,11 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
 
     win32::FormWindow window(form);
     if (!window.create(instance, showCommand)) {
-        return 0;
+        // Nothing can be edited without the window: the connection is closed
+        // as "&Exit" closes it, and the design is left as it was.
+        dialog.Command2_Click();
+        tellTheUser(L"The CompPlace window could not be created.\n\nThe design was not changed.");
+        return kNoWindow;
     }
     runMessageLoop(window);
     return 0;

@@ -4,11 +4,11 @@
 
 #include <windows.h>
 
-#include "dialog/input_clock.h"
+#include "form/input_clock.h"
 
 namespace win32 {
 
-class SystemInputClock final : public dialog::InputClock {
+class SystemInputClock final : public form::InputClock {
   public:
     std::uint32_t nowMs() const override { return GetTickCount(); }
     std::uint32_t doubleClickMs() const override { return GetDoubleClickTime(); }

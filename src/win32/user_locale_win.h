@@ -1,7 +1,7 @@
 // The user's regional number format, as the model's single-byte texts.
 #pragma once
 
-#include "dialog/number_text.h"
+#include "numtext/number_text.h"
 
 namespace win32 {
 

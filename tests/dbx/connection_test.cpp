@@ -16,7 +16,7 @@ namespace {
 
 // What the fake host functions saw and what they write back.
 struct FakeHost {
-    Status result = kSuccess;
+    HostStatus result = 0;
     std::int32_t openZero = -99;
     std::int32_t openVersion = 0;
     std::string openName;
@@ -42,8 +42,8 @@ void exchange(void* buffer, std::size_t size, std::vector<Byte>& in,
     }
 }
 
-Status DBX_CALL fakeOpenDesign(std::int32_t zero, std::int32_t version, const char* name,
-                               void* context) {
+HostStatus DBX_CALL fakeOpenDesign(std::int32_t zero, std::int32_t version, const char* name,
+                                   void* context) {
     host.openZero = zero;
     host.openVersion = version;
     host.openName = name;
@@ -53,7 +53,7 @@ Status DBX_CALL fakeOpenDesign(std::int32_t zero, std::int32_t version, const ch
     return host.result;
 }
 
-Status DBX_CALL fakeCloseDesign(void* context, const char* text) {
+HostStatus DBX_CALL fakeCloseDesign(void* context, const char* text) {
     host.contexts.push_back(context);
     host.closeTextWasNull = text == nullptr;
     host.closeText = text == nullptr ? "" : text;
@@ -61,14 +61,14 @@ Status DBX_CALL fakeCloseDesign(void* context, const char* text) {
 }
 
 template <std::size_t Size>
-Status DBX_CALL fakeRecordCall(void* context, void* record) {
+HostStatus DBX_CALL fakeRecordCall(void* context, void* record) {
     host.contexts.push_back(context);
     exchange(record, Size, host.recordIn, host.recordOut);
     return host.result;
 }
 
-Status DBX_CALL fakeRotateComponent(void* context, std::int32_t angle, void* point,
-                                    void* component) {
+HostStatus DBX_CALL fakeRotateComponent(void* context, std::int32_t angle, void* point,
+                                        void* component) {
     host.contexts.push_back(context);
     host.angle = angle;
     exchange(point, 8, host.pointIn, host.pointOut);
@@ -280,7 +280,7 @@ TEST_F(ConnectionTest, KeepsOnlyTheLastStatus) {
 
 // The record exchange holds whatever the status: the program's record shows
 // what the library wrote into the bytes, failed call or not.
-class RecordExchange : public ConnectionTest, public ::testing::WithParamInterface<Status> {
+class RecordExchange : public ConnectionTest, public ::testing::WithParamInterface<HostStatus> {
   protected:
     void SetUp() override {
         ConnectionTest::SetUp();
@@ -335,6 +335,7 @@ TEST_P(RecordExchange, ModifyComponentSendsThePackedComponentAndReadsItBack) {
 
     EXPECT_EQ(connection.modifyComponent(component), GetParam());
     EXPECT_EQ(connection.lastStatus(), GetParam());
+    EXPECT_NE(connection.lastStatus(), kNotBound) << "a host's own status is never 'not bound'";
     EXPECT_EQ(host.recordIn, std::vector<Byte>(sent.begin(), sent.end()));
     EXPECT_EQ(component.isFlipped, 1);
     EXPECT_EQ(component.compTrailer, 0x1000);
@@ -360,7 +361,8 @@ TEST_P(RecordExchange, RotateComponentPassesAngleAndPointAndReadsBothBack) {
     EXPECT_EQ(component.angle, units::TenthsOfDegree{900});
 }
 
-INSTANTIATE_TEST_SUITE_P(Statuses, RecordExchange, ::testing::Values(kSuccess, 1, -7, 16000));
+INSTANTIATE_TEST_SUITE_P(Statuses, RecordExchange,
+                         ::testing::Values(0, 1, -1, -7, 16000, INT32_MIN));
 
 TEST(MissingLibrary, EveryCallGivesNotBoundAndLeavesTheRecordsAlone) {
     Connection connection(makeLibraryResolver("/nonexistent/compplace/libdbx32.so"));

@@ -12,8 +12,8 @@
 #include <cstdlib>
 #include <string>
 
-#include "dialog/coordinate_text.h"
-#include "dialog/number_text.h"
+#include "dialog/location_boxes.h"
+#include "numtext/number_text.h"
 
 namespace {
 
@@ -67,7 +67,7 @@ void checkUnit(const Unit& unit, const numtext::Locale& locale) {
 
         // Typed back: k steps of dbPerStep, exactly.
         const std::int64_t denoted = k * unit.dbPerStep;
-        const std::optional<double> read = dialog::coordinateFromText(text, unit.factor, locale);
+        const std::optional<double> read = dialog::typedCoordinate(text, unit.factor, locale);
         const std::optional<std::int32_t> db =
             read ? numtext::roundToInt32(*read) : std::optional<std::int32_t>{};
         if (denoted >= INT32_MIN && denoted <= INT32_MAX && db != denoted) {
@@ -88,7 +88,7 @@ void checkUnit(const Unit& unit, const numtext::Locale& locale) {
                 report("the check's own bounds are wrong at " + std::to_string(location));
             }
             const std::string shown =
-                dialog::coordinateToText(location, unit.factor, unit.pattern, locale);
+                dialog::coordinateText(location, unit.factor, unit.pattern, locale);
             if (shown != text) {
                 report("location " + std::to_string(location) + " shows \"" + shown + "\", not \"" +
                        text + '"');

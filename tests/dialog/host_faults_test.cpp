@@ -11,7 +11,7 @@
 
 namespace {
 
-using dialog::ControlId;
+using form::ControlId;
 using testing_support::designAt1000And2000At90Degrees;
 using testing_support::moveTo5000And2000At180;
 using testing_support::SimSession;

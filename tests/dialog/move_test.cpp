@@ -5,7 +5,7 @@
 
 namespace {
 
-using dialog::ControlId;
+using form::ControlId;
 using testing_support::Design;
 using testing_support::SimSession;
 

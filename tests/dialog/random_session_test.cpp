@@ -25,8 +25,8 @@
 
 namespace {
 
-using dialog::ControlId;
-using enum dialog::ControlId;
+using form::ControlId;
+using enum form::ControlId;
 using testing_support::Design;
 using testing_support::SimSession;
 
@@ -441,8 +441,8 @@ std::string Session::showsWhatTheHostHolds() {
     fixedBox_ = hostFixed_ != 0;
     const std::string angle = angleText(tenths, " ");
     if (s_.text(Text3) != angle ||
-        (s_.form.checkValue(Check1) == dialog::CheckValue::Checked) != flippedBox_ ||
-        (s_.form.checkValue(Check2) == dialog::CheckValue::Checked) != fixedBox_) {
+        (s_.form.checkValue(Check1) == form::CheckValue::Checked) != flippedBox_ ||
+        (s_.form.checkValue(Check2) == form::CheckValue::Checked) != fixedBox_) {
         return "after a failed undo the boxes show " + s_.text(Text3) + " and flags " +
                std::to_string(static_cast<int>(s_.form.checkValue(Check1))) +
                std::to_string(static_cast<int>(s_.form.checkValue(Check2))) + ", not " + angle +
@@ -548,13 +548,13 @@ std::string Session::run() {
                     typed_[axis] = text == shown_[axis] ? std::nullopt : std::optional(typed);
                 }
             }
-            trail_ += "\n  type " + std::string(dialog::describe(box).name) + " \"" + text + "\"";
+            trail_ += "\n  type " + std::string(form::describe(box).name) + " \"" + text + "\"";
             s_.type(box, text);
         } else if (kind < 97) {
             clicked =
                 r_.pick({Option1, Option2, Option3, Option4, Check1, Check2, Command3, Command1,
                          Command1, Command1, Command1, Command4, Command4, Command2});
-            trail_ += "\n  click " + std::string(dialog::describe(*clicked).name);
+            trail_ += "\n  click " + std::string(form::describe(*clicked).name);
             if (!ended) {
                 switch (*clicked) {
                     case Option1:

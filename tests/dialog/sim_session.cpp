@@ -60,9 +60,9 @@ Design designAt1000And2000At90Degrees() {
 }
 
 void moveTo5000And2000At180(SimSession& session) {
-    session.type(dialog::ControlId::Text1, "1.968503937");  // 5000 units
-    session.type(dialog::ControlId::Text3, "180");
-    session.click(dialog::ControlId::Command1);
+    session.type(form::ControlId::Text1, "1.968503937");  // 5000 units
+    session.type(form::ControlId::Text3, "180");
+    session.click(form::ControlId::Command1);
 }
 
 SimSession::SimSession(const Design& design, const std::string& failures,

@@ -10,9 +10,9 @@
 
 #include "dbx/connection.h"
 #include "dialog/dialog.h"
-#include "dialog/form_model.h"
-#include "dialog/manual_clock.h"
-#include "dialog/number_text.h"
+#include "form/form_model.h"
+#include "form/manual_clock.h"
+#include "numtext/number_text.h"
 
 namespace testing_support {
 
@@ -60,17 +60,17 @@ class SimSession {
     ~SimSession();
 
     ManualClock clock;
-    dialog::FormModel form{clock};
+    form::FormModel form{clock};
     CountingBeeper beeper;
 
     dialog::Dialog& dialog() { return *dialog_; }
     const dialog::DialogState& state() const { return dialog_->state(); }
-    const std::string& text(dialog::ControlId id) const { return form.text(id); }
+    const std::string& text(form::ControlId id) const { return form.text(id); }
 
     // The user's actions. A click comes a moment after the one before, as
     // a person's do: longer than a double click.
-    void type(dialog::ControlId box, const std::string& text) { form.userEditsText(box, text); }
-    void click(dialog::ControlId id) {
+    void type(form::ControlId box, const std::string& text) { form.userEditsText(box, text); }
+    void click(form::ControlId id) {
         clock.now += kPauseBetweenClicksMs;
         form.userClicks(id);
     }

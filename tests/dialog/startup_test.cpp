@@ -7,8 +7,8 @@
 
 namespace {
 
-using dialog::CheckValue;
-using dialog::ControlId;
+using form::CheckValue;
+using form::ControlId;
 using testing_support::Design;
 using testing_support::SimSession;
 
@@ -35,7 +35,8 @@ TEST_P(StartupShows, TheLocationInTheDesignsUnitAndMode) {
     EXPECT_EQ(session.form.isSelected(ControlId::Option3), !row.mm);
     EXPECT_EQ(session.form.isSelected(ControlId::Option2), row.relative);
     EXPECT_EQ(session.form.isSelected(ControlId::Option1), !row.relative);
-    EXPECT_EQ(units::dbUnitsPer(session.state().unitFactor), row.mm ? 100000 : 2540);
+    EXPECT_EQ(units::dbUnitsPer(session.state().locationBoxes.unitFactor()),
+              row.mm ? 100000 : 2540);
     EXPECT_EQ(session.state().displayFormat, row.mm ? "###0.000" : "###0.0");
     EXPECT_TRUE(session.form.isVisible(ControlId::Command1));
     EXPECT_FALSE(session.form.isVisible(ControlId::Command4));

@@ -5,7 +5,7 @@
 
 namespace {
 
-using dialog::ControlId;
+using form::ControlId;
 using testing_support::Design;
 using testing_support::designAt1000And2000At90Degrees;
 using testing_support::SimSession;
@@ -136,9 +136,9 @@ TEST_P(UndoFails, KeepsUndoOnOfferAndShowsWhatTheDesignHolds) {
     EXPECT_EQ(session.designFile()["angle"], "1800");
     EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
     EXPECT_EQ(session.text(ControlId::Text3), " 180");
-    EXPECT_EQ(session.form.checkValue(ControlId::Check1) == dialog::CheckValue::Checked,
+    EXPECT_EQ(session.form.checkValue(ControlId::Check1) == form::CheckValue::Checked,
               GetParam().flipped);
-    EXPECT_EQ(session.form.checkValue(ControlId::Check2), dialog::CheckValue::Unchecked);
+    EXPECT_EQ(session.form.checkValue(ControlId::Check2), form::CheckValue::Unchecked);
 
     // The host recovers: the user tries again and it works.
     session.click(ControlId::Command4);

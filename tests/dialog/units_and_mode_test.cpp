@@ -5,7 +5,7 @@
 
 namespace {
 
-using dialog::ControlId;
+using form::ControlId;
 using testing_support::Design;
 using testing_support::SimSession;
 
@@ -36,7 +36,7 @@ TEST_P(UnitAndModeSwitch, ShowsTheStoredLocation) {
     }
     EXPECT_EQ(session.text(ControlId::Text1), GetParam().x);
     EXPECT_EQ(session.text(ControlId::Text2), GetParam().y);
-    EXPECT_EQ(units::dbUnitsPer(session.state().unitFactor), GetParam().unitFactor);
+    EXPECT_EQ(units::dbUnitsPer(session.state().locationBoxes.unitFactor()), GetParam().unitFactor);
     EXPECT_EQ(session.state().displayFormat, "###0.0") << "a switch keeps the start-up pattern";
 }
 

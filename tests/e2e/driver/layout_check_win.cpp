@@ -7,7 +7,7 @@
 #include <optional>
 #include <stdexcept>
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 #include "probe_client_win.h"
 #include "script.h"
 
@@ -20,12 +20,12 @@ bool within1(int actual, int expected) {
 
 // The control's left and top on the client area, in twips: its own place
 // plus that of every frame around it.
-POINT absoluteTwips(const dialog::ControlDescription& control) {
+POINT absoluteTwips(const form::ControlDescription& control) {
     POINT at{control.place.left, control.place.top};
     for (auto container = control.container; container;
-         container = dialog::describe(*container).container) {
-        at.x += dialog::describe(*container).place.left;
-        at.y += dialog::describe(*container).place.top;
+         container = form::describe(*container).container) {
+        at.x += form::describe(*container).place.left;
+        at.y += form::describe(*container).place.top;
     }
     return at;
 }
@@ -45,7 +45,7 @@ void checkWindow(HWND window, int dpi, std::vector<std::string>& problems) {
     if ((style & WS_MINIMIZEBOX) == 0 || (style & WS_SYSMENU) == 0) {
         problems.push_back("the window lacks its minimize or close box");
     }
-    const dialog::FormDescription& form = dialog::formDescription();
+    const form::FormDescription& form = form::formDescription();
     RECT client{};
     GetClientRect(window, &client);
     if (!within1(client.right, pixels(form.clientWidthTwips, dpi)) ||
@@ -54,7 +54,7 @@ void checkWindow(HWND window, int dpi, std::vector<std::string>& problems) {
     }
 }
 
-void checkControl(HWND window, HWND child, const dialog::ControlDescription& control, int dpi,
+void checkControl(HWND window, HWND child, const form::ControlDescription& control, int dpi,
                   Probe& probe, std::vector<std::string>& problems) {
     const std::string name(control.name);
     RECT actual{};
@@ -69,9 +69,9 @@ void checkControl(HWND window, HWND child, const dialog::ControlDescription& con
         problems.push_back(name + " at " + rectText(actual) + ", expected " + rectText(expected));
     }
 
-    const dialog::FormDescription& form = dialog::formDescription();
-    const dialog::FontDescription& font =
-        control.font == dialog::FontKind::WindowFont ? form.windowFont : form.normalFont;
+    const form::FormDescription& form = form::formDescription();
+    const form::FontDescription& font =
+        control.font == form::FontKind::WindowFont ? form.windowFont : form.normalFont;
     const std::optional<LOGFONTW> found = probe.fontOf(child);
     if (!found) {
         problems.push_back(name + " has no font of its own");
@@ -102,8 +102,8 @@ std::vector<std::string> layoutMismatches(HWND window, DWORD threadId, int dpi,
     Probe probe(threadId);
     std::vector<std::string> problems;
     checkWindow(window, dpi, problems);
-    for (const dialog::ControlDescription& description : dialog::controlDescriptions()) {
-        HWND child = control(dialog::kFirstControlId + static_cast<int>(description.id));
+    for (const form::ControlDescription& description : form::controlDescriptions()) {
+        HWND child = control(form::kFirstControlId + static_cast<int>(description.id));
         if (child == nullptr) {
             problems.push_back(std::string(description.name) + " is missing");
             continue;

@@ -23,7 +23,7 @@
 #include <thread>
 #include <vector>
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 #include "layout_check_win.h"
 #include "probe_client_win.h"
 #include "script.h"
@@ -253,7 +253,7 @@ class Runner {
             throw Failure{"the window did not answer for its size at " + std::to_string(dpi) +
                           " DPI"};
         }
-        const dialog::FormDescription& form = dialog::formDescription();
+        const form::FormDescription& form = form::formDescription();
         const LONG clientWidth = pixels(form.clientWidthTwips, dpi);
         const LONG clientHeight = pixels(form.clientHeightTwips, dpi);
         const SIZE answered = change->scaledSize;
@@ -288,7 +288,7 @@ class Runner {
             }
             throw Failure{all};
         }
-        return "the window and its " + std::to_string(dialog::kControlCount) +
+        return "the window and its " + std::to_string(form::kControlCount) +
                " controls fit the description at " + std::to_string(dpi) + " DPI";
     }
 

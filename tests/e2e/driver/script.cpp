@@ -1,6 +1,6 @@
 #include "script.h"
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 
 #include <algorithm>
 #include <charconv>
@@ -14,8 +14,8 @@ const std::vector<ControlName>& controlNames() {
     // description.
     static const std::vector<ControlName> names = [] {
         std::vector<ControlName> all{{"Form1", 0}};
-        for (const dialog::ControlDescription& control : dialog::controlDescriptions()) {
-            all.push_back({control.name, dialog::kFirstControlId + static_cast<int>(control.id)});
+        for (const form::ControlDescription& control : form::controlDescriptions()) {
+            all.push_back({control.name, form::kFirstControlId + static_cast<int>(control.id)});
         }
         return all;
     }();

@@ -1,14 +1,14 @@
 // The window-system rules the handlers rely on.
-#include "dialog/form_model.h"
+#include "form/form_model.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-#include "dialog/manual_clock.h"
+#include "form/manual_clock.h"
 
-namespace dialog {
+namespace form {
 namespace {
 
 const testing_support::ManualClock kClock;
@@ -144,4 +144,4 @@ TEST(WindowDescription, MoveAndUndoShareOneRectangle) {
 }
 
 }  // namespace
-}  // namespace dialog
+}  // namespace form

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 
-namespace dialog {
+namespace form {
 
 class InputClock {
   public:
@@ -16,4 +16,4 @@ class InputClock {
     virtual std::uint32_t doubleClickMs() const = 0;
 };
 
-}  // namespace dialog
+}  // namespace form

@@ -3,11 +3,11 @@
 
 #include <cstdint>
 
-#include "dialog/input_clock.h"
+#include "form/input_clock.h"
 
 namespace testing_support {
 
-class ManualClock : public dialog::InputClock {
+class ManualClock : public form::InputClock {
   public:
     std::uint32_t nowMs() const override { return now; }
     std::uint32_t doubleClickMs() const override { return doubleClick; }

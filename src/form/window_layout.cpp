@@ -1,9 +1,9 @@
-#include "dialog/window_layout.h"
+#include "form/window_layout.h"
 
 #include <cmath>
 #include <cstdint>
 
-namespace dialog {
+namespace form {
 namespace {
 
 // a * b / c to the nearest whole number, halves away from zero, as the
@@ -106,4 +106,4 @@ std::vector<ControlId> tabOrder() {
     return order;
 }
 
-}  // namespace dialog
+}  // namespace form

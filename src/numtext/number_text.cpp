@@ -1,4 +1,4 @@
-#include "dialog/number_text.h"
+#include "numtext/number_text.h"
 
 #include <algorithm>
 #include <array>

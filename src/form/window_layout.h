@@ -8,9 +8,9 @@
 #include <array>
 #include <vector>
 
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 
-namespace dialog {
+namespace form {
 
 inline constexpr int kTwipsPerInch = 1440;
 inline constexpr int kDefaultDpi = 96;  // 100 %
@@ -57,4 +57,4 @@ std::array<ControlId, kControlCount> stackingOrder();
 // The controls that can take the focus, in tab order.
 std::vector<ControlId> tabOrder();
 
-}  // namespace dialog
+}  // namespace form

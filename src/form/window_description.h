@@ -10,7 +10,7 @@
 #include <span>
 #include <string_view>
 
-namespace dialog {
+namespace form {
 
 enum class ControlId : std::uint8_t {
     Frame1,
@@ -94,4 +94,4 @@ const ControlDescription& describe(ControlId id);
 // none (or is no option button).
 ControlId partnerOf(ControlId option);
 
-}  // namespace dialog
+}  // namespace form

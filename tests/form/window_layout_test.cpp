@@ -1,10 +1,10 @@
-#include "dialog/window_layout.h"
+#include "form/window_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-namespace dialog {
+namespace form {
 namespace {
 
 using enum ControlId;
@@ -99,4 +99,4 @@ TEST(Layout, StackingPutsFocusTakingControlsOverLabelsOverFrames) {
 }
 
 }  // namespace
-}  // namespace dialog
+}  // namespace form

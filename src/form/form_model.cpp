@@ -1,8 +1,8 @@
-#include "dialog/form_model.h"
+#include "form/form_model.h"
 
 #include <utility>
 
-namespace dialog {
+namespace form {
 
 FormModel::FormModel(const InputClock& clock) : clock_(clock) {
     for (const ControlDescription& control : controlDescriptions()) {
@@ -204,4 +204,4 @@ void FormModel::startWaits() {
     }
 }
 
-}  // namespace dialog
+}  // namespace form

@@ -20,10 +20,10 @@
 #include <optional>
 #include <string>
 
-#include "dialog/input_clock.h"
-#include "dialog/window_description.h"
+#include "form/input_clock.h"
+#include "form/window_description.h"
 
-namespace dialog {
+namespace form {
 
 // Told about every change, so a real window can mirror it.
 class FormObserver {
@@ -116,4 +116,4 @@ class FormModel {
     bool busy_ = false;
 };
 
-}  // namespace dialog
+}  // namespace form

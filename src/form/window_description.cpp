@@ -1,8 +1,8 @@
-#include "dialog/window_description.h"
+#include "form/window_description.h"
 
 #include <array>
 
-namespace dialog {
+namespace form {
 namespace {
 
 using enum ControlId;
@@ -88,4 +88,4 @@ ControlId partnerOf(ControlId option) {
     return option;
 }
 
-}  // namespace dialog
+}  // namespace form

@@ -1,0 +1,85 @@
+#include "dialog/location_boxes.h"
+
+#include <cmath>
+
+namespace dialog {
+namespace {
+
+// The one rounding of a location read from the boxes: to whole database
+// units, halves to even; nothing outside the host's 32-bit range.
+std::optional<units::DbCoord> toDbCoord(double db) {
+    const std::optional<std::int32_t> rounded = numtext::roundToInt32(db);
+    if (!rounded) {
+        return std::nullopt;
+    }
+    return units::DbCoord{*rounded};
+}
+
+}  // namespace
+
+std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::string_view pattern,
+                           const numtext::Locale& locale) {
+    const double quotient = numtext::roundTo15Digits(units::displayUnitsFrom(db, unitFactor));
+    return numtext::formatWithPattern(quotient, pattern, locale);
+}
+
+std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
+                                      const numtext::Locale& locale) {
+    const std::optional<double> typed = numtext::parseStrict(text, locale);
+    if (!typed) {
+        return std::nullopt;
+    }
+    // 15 significant digits take off the noise of the multiplication.
+    const double product = numtext::roundTo15Digits(units::dbUnitsFrom(*typed, unitFactor));
+    if (!std::isfinite(product)) {
+        return std::nullopt;
+    }
+    return product;
+}
+
+BoxTexts LocationBoxes::show(units::DbPoint location, std::string_view pattern) {
+    // In 64 bits the true difference shows even near the 32-bit ends.
+    shownX_ = boxedFrom(location.x.value, origin_.x.value);
+    shownY_ = boxedFrom(location.y.value, origin_.y.value);
+    shown_ = BoxTexts{coordinateText(shownX_, unitFactor_, pattern, locale_),
+                      coordinateText(shownY_, unitFactor_, pattern, locale_)};
+    hasShown_ = true;
+    return shown_;
+}
+
+BoxesReading LocationBoxes::read(const BoxTexts& texts) const {
+    const std::optional<double> x = boxValue(texts.x, shown_.x, shownX_);
+    const std::optional<double> y = boxValue(texts.y, shown_.y, shownY_);
+    if (!x || !y) {
+        return BoxesReading::refused(BoxesRefusal::NotANumber);
+    }
+    if (*x >= kRangeLimit || *y >= kRangeLimit) {
+        return BoxesReading::refused(BoxesRefusal::BeyondRangeLimit);
+    }
+    const std::optional<units::DbCoord> absoluteX = toDbCoord(absoluteFrom(*x, origin_.x.value));
+    const std::optional<units::DbCoord> absoluteY = toDbCoord(absoluteFrom(*y, origin_.y.value));
+    if (!absoluteX || !absoluteY) {
+        return BoxesReading::refused(BoxesRefusal::OutsideDbRange);
+    }
+    return BoxesReading::of(units::DbPoint{*absoluteX, *absoluteY});
+}
+
+std::optional<double> LocationBoxes::boxValue(const std::string& text, const std::string& shownText,
+                                              std::int64_t shownDb) const {
+    if (hasShown_ && text == shownText) {
+        return static_cast<double>(shownDb);
+    }
+    return typedCoordinate(text, unitFactor_, locale_);
+}
+
+std::int64_t LocationBoxes::boxedFrom(std::int32_t absolute, std::int32_t origin) const {
+    const std::int64_t offset = mode_ == CoordinateMode::Relative ? origin : 0;
+    return std::int64_t{absolute} - offset;
+}
+
+double LocationBoxes::absoluteFrom(double boxed, std::int32_t origin) const {
+    const std::int32_t offset = mode_ == CoordinateMode::Relative ? origin : 0;
+    return boxed + static_cast<double>(offset);
+}
+
+}  // namespace dialog
