@@ -9,6 +9,7 @@
 # A package mirror in the middle of a sync must not stop a run: the package
 # lists are fetched again a few times, then the run goes on with the lists
 # that arrived; only wine32:i386 may then be missing, and the run says so.
+# An install that fails on the network is tried three times too.
 
 # command-to-check:package pairs
 COMPPLACE_PACKAGES=(
@@ -128,6 +129,30 @@ compplace_apt_errors() {
     grep -E '^(E|W|Err):' "$1" | tail -n 3 | paste -sd' ' -
 }
 
+# True when the apt log $1 shows a failure of the network or the mirror,
+# which another try may get past (a package apt does not know is not one).
+compplace_apt_network_error() {
+    grep -qE 'Could not resolve|Temporary failure|Failed to fetch|Connection timed out|Unable to fetch some archives' "$1"
+}
+
+# compplace_apt_install LOG PACKAGE...: installs the packages, up to three
+# tries with a pause between them while the failure is the network's; apt's
+# output of the last try is left in LOG.
+compplace_apt_install() {
+    local log=$1 try
+    shift
+    for try in 1 2 3; do
+        if apt-get install -y -q --no-install-recommends "$@" >"$log" 2>&1; then
+            return 0
+        fi
+        if ((try == 3)) || ! compplace_apt_network_error "$log"; then
+            return 1
+        fi
+        echo "apt-get install failed (try $try of 3), trying again in ${COMPPLACE_APT_PAUSE}s: $(compplace_apt_errors "$log")"
+        sleep "$COMPPLACE_APT_PAUSE"
+    done
+}
+
 # The package lists, up to three tries with a pause between them. A mirror
 # in the middle of a sync fails for one list and not the others: after the
 # last try the run goes on with the lists that did arrive.
@@ -163,15 +188,13 @@ compplace_install_packages() {
     log=$(mktemp)
     [[ -n $multiarch ]] && dpkg --add-architecture i386
     compplace_apt_update "$log"
-    if ((${#missing[@]})) &&
-        ! apt-get install -y -q --no-install-recommends "${missing[@]}" >"$log" 2>&1; then
+    if ((${#missing[@]})) && ! compplace_apt_install "$log" "${missing[@]}"; then
         echo "Cannot install ${missing[*]}: $(compplace_apt_errors "$log")" >&2
         rm -f "$log"
         return 1
     fi
     # Without the 32-bit loader the run goes on with the 64-bit build.
-    if [[ -n $wine32 ]] &&
-        ! apt-get install -y -q --no-install-recommends "$wine32" >"$log" 2>&1; then
+    if [[ -n $wine32 ]] && ! compplace_apt_install "$log" "$wine32"; then
         COMPPLACE_WINE32_UNAVAILABLE="apt-get cannot install $wine32: $(compplace_apt_errors "$log")"
         echo "The end-to-end tests will run the 64-bit build: $COMPPLACE_WINE32_UNAVAILABLE"
     fi

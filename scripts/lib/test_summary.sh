@@ -20,9 +20,10 @@ compplace_count_results() {
             echo "$(grep -c '^ok ' "$log") $(grep -c '^not ok ' "$log")"
             ;;
         fuzz)
-            # "number_text_fuzz     123456 executions  0 findings", a target a line
+            # "number_text_fuzz     123456 executions  0 findings", a target a
+            # line, with "  exited with status N" after it when it stopped.
             awk '/^== fuzzing, [0-9]+s per target/ { seconds = $3 }
-                 $3 == "executions" { if ($4 == 0) ok++; else bad++ }
+                 $3 == "executions" { if ($4 == 0 && NF == 5) ok++; else bad++ }
                  END { print ok + 0, bad + 0, seconds + 0 " s a target" }' "$log"
             ;;
         e2e)

@@ -75,11 +75,47 @@ esac'
     [[ $compplace_build == "build/windows-x64, the 64-bit fall-back: apt-get cannot install wine32:i386: E: Unable"* ]]
 }
 
-@test "an amd64 package that cannot be installed ends the step with its name and apt's words" {
-    stub apt-get '[[ $1 == install ]] && { echo "E: Unable to locate package foo-tools"; exit 100; }; exit 0'
+@test "an amd64 package that cannot be installed ends the step with its name and apt's words, at the first try" {
+    stub apt-get 'echo "$*" >>"'"$apt_calls"'"
+[[ $1 == install ]] && { echo "E: Unable to locate package foo-tools"; exit 100; }; exit 0'
     run compplace_install_packages
     [ "$status" -eq 1 ]
     [[ $output == *"Cannot install foo-tools: E: Unable to locate package foo-tools" ]]
+    [ "$(grep -c '^install' "$apt_calls")" -eq 1 ]
+}
+
+# An apt-get whose first $1 installs fail as on a network that is down.
+stub_apt_network_down() {
+    stub apt-get 'echo "$*" >>"'"$apt_calls"'"
+[[ $1 == install ]] || exit 0
+(($(grep -c "^install" "'"$apt_calls"'") > '"$1"')) && exit 0
+echo "Err:1 http://deb.debian.org/debian bookworm/main amd64 foo-tools all 1.0-1"
+echo "  Temporary failure resolving deb.debian.org"
+echo "E: Failed to fetch http://deb.debian.org/debian/pool/main/f/foo-tools/foo-tools_1.0-1_all.deb  Temporary failure resolving deb.debian.org"
+echo "E: Unable to fetch some archives, maybe run apt-get update or try with --fix-missing?"
+exit 100'
+    # sleep says how long it was asked to wait.
+    stub sleep 'echo "$1" >>"'"$BATS_TEST_TMPDIR"'/pauses"'
+    COMPPLACE_APT_PAUSE=7
+    COMPPLACE_WINE32_LOADER=/bin/true  # no wine32 to install
+}
+
+@test "an install that fails on the network is tried again after the pause" {
+    stub_apt_network_down 2
+    run compplace_install_packages
+    [ "$status" -eq 0 ]
+    [ "$(grep -c '^install -y -q --no-install-recommends foo-tools$' "$apt_calls")" -eq 3 ]
+    [ "$(paste -sd' ' "$BATS_TEST_TMPDIR/pauses")" = "7 7" ]
+    [[ $output == *"apt-get install failed (try 2 of 3), trying again in 7s: Err:1 http://deb.debian.org/debian bookworm/main amd64 foo-tools all 1.0-1 E: Failed to fetch"* ]]
+}
+
+@test "an install that fails on the network three times ends the step with its name and apt's words" {
+    stub_apt_network_down 3
+    run compplace_install_packages
+    [ "$status" -eq 1 ]
+    [ "$(grep -c '^install' "$apt_calls")" -eq 3 ]
+    [ "$(paste -sd' ' "$BATS_TEST_TMPDIR/pauses")" = "7 7" ]
+    [ "${lines[-1]}" = "Cannot install foo-tools: Err:1 http://deb.debian.org/debian bookworm/main amd64 foo-tools all 1.0-1 E: Failed to fetch http://deb.debian.org/debian/pool/main/f/foo-tools/foo-tools_1.0-1_all.deb  Temporary failure resolving deb.debian.org E: Unable to fetch some archives, maybe run apt-get update or try with --fix-missing?" ]
 }
 
 @test "without root, missing packages give the one sudo command to run" {
