@@ -20,9 +20,10 @@ struct DbPoint {
     auto operator<=>(const DbPoint&) const = default;
 };
 
-// Database units per display unit: the dialog shows locations in mils or in
-// millimetres.
-enum class UnitFactor : std::int32_t { PerMil = 2540, PerMm = 100000 };
+// Database units per length unit, each a whole number. The dialog shows
+// locations in mils or in millimetres; inches come only from texts that name
+// them (a placement file, a unit typed after a number).
+enum class UnitFactor : std::int32_t { PerMil = 2540, PerMm = 100000, PerInch = 2540000 };
 
 constexpr std::int32_t dbUnitsPer(UnitFactor factor) {
     return static_cast<std::int32_t>(factor);
