@@ -117,7 +117,8 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"WindowRect", "window-rect", Op::WindowRect, -1, "", 0, Key::Return},
         CommandRow{"ParkMouse", "park-mouse", Op::ParkMouse, -1, "", 0, Key::Return},
         CommandRow{"ExpectLayout", "expect-layout 144", Op::ExpectLayout, -1, "", 144, Key::Return},
-        CommandRow{"ChangeDpi", "change-dpi 120", Op::ChangeDpi, -1, "", 120, Key::Return}),
+        CommandRow{"ChangeDpi", "change-dpi 120", Op::ChangeDpi, -1, "", 120, Key::Return},
+        CommandRow{"RefuseForm", "refuse-form", Op::RefuseForm, -1, "", 0, Key::Return}),
     rowName<CommandRow>);
 
 struct BadLineRow {

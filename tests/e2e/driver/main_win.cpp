@@ -26,6 +26,7 @@
 #include "form/window_description.h"
 #include "layout_check_win.h"
 #include "probe_client_win.h"
+#include "refuse_form.h"
 #include "script.h"
 #include "target_win.h"
 
@@ -159,6 +160,8 @@ class Runner {
                 return expectLayout(command.number);
             case Op::ChangeDpi:
                 return changeDpi(command.number);
+            case Op::RefuseForm:
+                return refuseForm();
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -171,7 +174,45 @@ class Runner {
         return {};
     }
 
+    Runner() = default;
+    ~Runner() {
+        if (refusal_ != nullptr) {
+            UnhookWindowsHookEx(refusal_);
+        }
+        if (refusalLibrary_ != nullptr) {
+            FreeLibrary(refusalLibrary_);
+        }
+    }
+    Runner(const Runner&) = delete;
+    Runner& operator=(const Runner&) = delete;
+
   private:
+    // Sets the hook of refuse_form.h for every thread of the desktop, until
+    // the driver ends.
+    std::string refuseForm() {
+        if (refusal_ != nullptr) {
+            return "already refused";
+        }
+        wchar_t path[MAX_PATH] = L"";
+        const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+        std::wstring library(path, length);
+        library = library.substr(0, library.find_last_of(L"\\/") + 1) + kRefuseFormLibrary;
+        refusalLibrary_ = LoadLibraryW(library.c_str());
+        if (refusalLibrary_ == nullptr) {
+            throw Failure{"cannot load " + toUtf8(library)};
+        }
+        const auto hook = reinterpret_cast<HOOKPROC>(
+            reinterpret_cast<void*>(GetProcAddress(refusalLibrary_, kRefuseFormHook)));
+        if (hook == nullptr) {
+            throw Failure{std::string("no ") + kRefuseFormHook + " in " + toUtf8(library)};
+        }
+        refusal_ = SetWindowsHookExW(WH_CBT, hook, refusalLibrary_, 0);
+        if (refusal_ == nullptr) {
+            throw Failure{"cannot set the hook: error " + std::to_string(GetLastError())};
+        }
+        return "windows of class CompPlaceForm are refused";
+    }
+
     // Two clicks at the control's centre, sent as the mouse sends them and
     // at once: well within any double-click time.
     static std::string doubleClick(HWND control) {
@@ -491,6 +532,8 @@ class Runner {
     }
 
     Target target_;
+    HMODULE refusalLibrary_ = nullptr;
+    HHOOK refusal_ = nullptr;
 };
 
 std::vector<std::string> arguments() {

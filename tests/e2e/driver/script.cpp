@@ -117,6 +117,7 @@ constexpr Syntax kSyntax[] = {
     {"park-mouse", Op::ParkMouse, "", 0},
     {"expect-layout", Op::ExpectLayout, "d", 0},
     {"change-dpi", Op::ChangeDpi, "d", 0},
+    {"refuse-form", Op::RefuseForm, "", 0},
 };
 
 int wholeNumber(const std::string& word, int low, int high, const char* what) {

@@ -49,6 +49,7 @@ enum class Op {
     AnswerMessage,   // answer-message CAPTION MS
     ExpectLayout,    // expect-layout DPI
     ChangeDpi,       // change-dpi DPI
+    RefuseForm,      // refuse-form: no window of the dialog's class can be made from now on
 };
 
 enum class Key { Return, Escape, Tab, Letter };
