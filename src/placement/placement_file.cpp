@@ -34,8 +34,13 @@ std::string_view trimBlanks(std::string_view text) {
     return text;
 }
 
+char lower(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && lowerAscii(a) == lowerAscii(b);
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char p, char q) { return lower(p) == lower(q); });
 }
 
 // The field of `column` in a row, if the row has one.

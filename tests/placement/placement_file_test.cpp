@@ -239,5 +239,12 @@ INSTANTIATE_TEST_SUITE_P(
     }),
     [](const testing::TestParamInfo<RefusalRow>& row) { return std::string(row.param.name); });
 
+TEST(PlacementFile, RefusesAFileLargerThanTheLimitBeforeReadingIt) {
+    const std::string bytes(kMaxFileBytes + 1, '\n');
+    const Lookup lookup = findRow(bytes, "top.pos", "U12");
+    EXPECT_FALSE(lookup.row);
+    EXPECT_EQ(lookup.refusal, "top.pos is larger than 64 MB");
+}
+
 }  // namespace
 }  // namespace placement
