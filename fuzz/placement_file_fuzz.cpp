@@ -1,7 +1,8 @@
 // Placement files from arbitrary bytes: findRow never crashes or reads past
 // its input, and what it gives is sound: a row or a reason naming the file,
 // the row's line within the file, X and Y as decimal texts that read back as
-// numbers, a box unit that fits the file's unit, a finite rotation.
+// numbers and read the same from a file of the box's unit, a box unit that
+// fits the file's unit, a finite rotation.
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
@@ -67,6 +68,15 @@ void checkLookup(std::string_view bytes, std::string_view fileName, std::string_
           "millimetres go into a mm box, mil and inches into a mils box");
     check(!row.unitAssumed || row.fileUnit == "mm", "an assumed unit is millimetres");
     check(!row.rotationDegrees || std::isfinite(*row.rotationDegrees), "a rotation is finite");
+
+    // The texts written into a file of the box's unit read back as they are.
+    const std::string unit = row.boxUnit == units::UnitFactor::PerMm ? "mm" : "mil";
+    const std::string again =
+        "Designator,X (" + unit + "),Y (" + unit + ")\nU1," + row.x + "," + row.y + "\n";
+    const placement::Lookup reread = placement::findRow(again, "again.csv", "U1");
+    check(reread.row && reread.row->x == row.x && reread.row->y == row.y &&
+              reread.row->boxUnit == row.boxUnit && reread.row->line == 2,
+          "X and Y written in the box's unit read back the same");
 }
 
 }  // namespace
