@@ -31,9 +31,7 @@ struct ColumnName {
 
 ColumnName columnName(std::string_view field) {
     ColumnName column;
-    while (!field.empty() && (field.back() == ' ' || field.back() == '\t')) {
-        field.remove_suffix(1);
-    }
+    field = trimBlanks(field);
     if (!field.empty() && (field.back() == ')' || field.back() == ']')) {
         const char open = field.back() == ')' ? '(' : '[';
         const std::size_t start = field.rfind(open);

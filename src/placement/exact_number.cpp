@@ -2,12 +2,10 @@
 
 #include <cstddef>
 
+#include "placement/words.h"
+
 namespace placement {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
 
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
@@ -16,12 +14,7 @@ bool isDigit(char c) {
 }  // namespace
 
 ExactNumber readExactNumber(std::string_view text, bool decimalComma, std::size_t shift) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
+    text = trimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '-' || text.front() == '+')) {
         negative = text.front() == '-';

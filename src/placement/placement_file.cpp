@@ -24,25 +24,6 @@ constexpr std::size_t kLinesNamed = 10;
 // Bytes of a value quoted in a refusal.
 constexpr std::size_t kValueQuoted = 40;
 
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char p, char q) { return lower(p) == lower(q); });
-}
-
 // The field of `column` in a row, if the row has one.
 std::optional<std::string_view> fieldOf(const Layout& layout, const Record& row,
                                         std::size_t column) {

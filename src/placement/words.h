@@ -1,5 +1,5 @@
 // The words of placement files that are not numbers: sides, and units in
-// unit lines and column names.
+// unit lines and column names; and the text helpers they share.
 #pragma once
 
 #include <optional>
@@ -13,6 +13,12 @@ namespace placement {
 
 // ASCII letters in lower case, other bytes as they are.
 std::string lowerAscii(std::string_view text);
+
+// Equal ignoring the case of ASCII letters.
+bool equalsIgnoringCase(std::string_view a, std::string_view b);
+
+// Without the spaces and tabs at either end.
+std::string_view trimBlanks(std::string_view text);
 
 // Top, TopLayer, T, Front; Bottom, BottomLayer, B, Bot, Back; any case,
 // blanks around. Any other word says nothing.
