@@ -129,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(
          "U12\t, -95.25\t,   62.23\t,B\t, 180\t,\n",
          "cpl.csv", "U12", 3, "-95.25", "62.23", kMm, "mm", true, 180.0, Side::Bottom},
         {"ReferencePointBeforeCentre",
-         "Designator,Mid X,Mid Y,Ref X,Ref Y,Layer\nU12,1.5,2.5,3.25,4.75,T\n", "cpl.csv", "U12", 2,
-         "3.25", "4.75", kMm, "mm", true, std::nullopt, Side::Top},
+         "Designator,Mid X,Mid Y,Ref X,Ref Y,Layer\nU12,1.5,2.5,3.25,4.75,Bot\n", "cpl.csv", "U12",
+         2, "3.25", "4.75", kMm, "mm", true, std::nullopt, Side::Bottom},
         {"InchColumnsToMils",
          "RefDes,Type,Value,X (in),Y (in),Side,Rotate\nC1,CAP,100n,1,2,Top,0\n"
          "U12,IC,MCU,2.875,-0.0005,Bottom,-90\n",
