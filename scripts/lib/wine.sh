@@ -11,6 +11,8 @@
 # Every Wine call goes through compplace_wine or compplace_wineserver with a
 # time limit, so a hung program fails its run instead of stalling it.
 
+# Also sets COMPPLACE_WINE64_LOADER, the 64-bit loader, where it lists the
+# package that brings it.
 source "${root:?}/scripts/lib/packages.sh"
 
 export WINEARCH=win64
@@ -18,8 +20,6 @@ export WINEPREFIX=$root/build/wine-prefix
 export WINEDEBUG=-all
 # No Mono or Gecko install prompts when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-
-COMPPLACE_WINE64_LOADER=/usr/lib/wine/wine64
 
 compplace_xvfb_pid=
 # Set by compplace_choose_build, read by the scripts that source this file.
