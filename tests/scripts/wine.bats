@@ -2,9 +2,10 @@
 # The display, the registry and the build choice, and the error trap every
 # script runs under, driven through stub commands.
 # Stub bodies are single-quoted on purpose, root and stubs come from
-# helpers.bash, and the functions a test redefines are called by the code
-# under test:
-# shellcheck disable=SC2016,SC2154,SC2317
+# helpers.bash, the functions a test redefines are called by the code under
+# test, and each test runs in a subshell of its own, so what one sets is not
+# seen by another:
+# shellcheck disable=SC2016,SC2154,SC2317,SC2030,SC2031
 
 load helpers
 
