@@ -20,7 +20,7 @@ COMPPLACE_PACKAGES=(
     i686-w64-mingw32-g++:g++-mingw-w64-i686
     x86_64-w64-mingw32-g++:g++-mingw-w64-x86-64
     x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
-    /usr/lib/wine/wine64:wine64
+    "${COMPPLACE_WINE64_LOADER:=/usr/lib/wine/wine64}:wine64"  # the 64-bit loader wine.sh runs
     wine:wine
     /usr/share/wine/fonts/marlett.ttf:fonts-wine
     Xvfb:xvfb

@@ -10,16 +10,22 @@
 #
 # Every Wine call goes through compplace_wine or compplace_wineserver with a
 # time limit, so a hung program fails its run instead of stalling it.
+#
+# On a display these scripts started, every Wine program of the run joins one
+# session that stays up from compplace_prepare_prefix to
+# compplace_stop_display (see compplace_start_session): none starts while the
+# session of the one before is ending.
 
+# Also sets COMPPLACE_WINE64_LOADER, the 64-bit loader, where it lists the
+# package that brings it.
 source "${root:?}/scripts/lib/packages.sh"
 
 export WINEARCH=win64
 export WINEPREFIX=$root/build/wine-prefix
-export WINEDEBUG=-all
+# Wine's own messages are off; WINEDEBUG=err+all in the environment shows its errors.
+export WINEDEBUG=${WINEDEBUG:--all}
 # No Mono or Gecko install prompts when the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
-
-COMPPLACE_WINE64_LOADER=/usr/lib/wine/wine64
 
 compplace_xvfb_pid=
 # Set by compplace_choose_build, read by the scripts that source this file.
@@ -97,12 +103,49 @@ compplace_start_xvfb() {
     return 1
 }
 
-# Lets the Wine processes of the prefix end (the server lingers a few
-# seconds after its last client), then stops the Xvfb started above. Run
-# from EXIT traps: it always succeeds, so that it never changes how the run
-# ended (no server running, or an Xvfb that died, is nothing to report).
+# The prefix's Wine session, kept up for the whole run. Debian's wineserver
+# ends a session as soon as its last program has ended (it runs with -p0),
+# and the end takes seconds: a second later the desktop closes, then the
+# services are told to stop, then whatever is left is killed and the server
+# exits. A program started meanwhile, as the next reg, driver or program of
+# a script is, joins a session that is going away: it waits for services
+# that do not start again ("Failed to start RpcSs service"), or a program it
+# starts ends before it has started (reg: "ShellExecuteEx failed: Internal
+# error"). And each new session boots again (wineboot --init starts the
+# services), seconds on a busy machine. So the server is started here to
+# stay (-p: it keeps running with no program left) and booted at once;
+# every later program joins that session, and compplace_end_session ends it.
+# $1: a file for what the server and the boot say.
+compplace_start_session() {
+    local log=$1
+    # A session left by a run that was killed may serve a display that is gone.
+    compplace_end_session
+    if ! compplace_wineserver 10 -p </dev/null >>"$log" 2>&1; then
+        echo "cannot start the Wine server for $WINEPREFIX, see $log" >&2
+        return 1
+    fi
+    # The first program of a session waits until wineboot has started the
+    # services, which can take a minute on a busy machine. The services keep
+    # the output they were given open for as long as the session lasts: a
+    # file, not a pipe.
+    if ! compplace_wine 300 reg query HKCU </dev/null >>"$log" 2>&1; then
+        echo "the Wine session did not start, see $log" >&2
+        return 1
+    fi
+}
+
+# Ends the prefix's session, if one runs, and waits until its server has
+# exited (it saves the registry first). Always succeeds.
+compplace_end_session() {
+    compplace_wineserver 20 -k 2>/dev/null || true  # fails when no server runs
+    compplace_wineserver 20 -w 2>/dev/null || true
+}
+
+# Ends the Wine session, then stops the Xvfb started above. Run from EXIT
+# traps: it always succeeds, so that it never changes how the run ended (no
+# server running, or an Xvfb that died, is nothing to report).
 compplace_stop_display() {
-    compplace_wineserver 20 -w 2>/dev/null || compplace_wineserver 10 -k 2>/dev/null || true
+    compplace_end_session
     if [[ -n $compplace_xvfb_pid ]]; then
         kill "$compplace_xvfb_pid" 2>/dev/null || true
         wait "$compplace_xvfb_pid" 2>/dev/null || true
@@ -132,13 +175,15 @@ compplace_prefix_fits() {
 }
 
 # Creates the prefix when it is missing or cannot serve the chosen loader.
+# On a display started by compplace_start_xvfb, whose EXIT trap ends the
+# session with it, the session is then started to stay for the run.
 # $1: a file for wineboot's output.
 compplace_prepare_prefix() {
     local log=$1 font
     if ! compplace_prefix_fits; then
         if [[ -e $WINEPREFIX ]]; then
             echo "The Wine prefix $WINEPREFIX does not serve $(compplace_prefix_loaders): making it anew"
-            compplace_wineserver 10 -k 2>/dev/null || true  # none may be running
+            compplace_end_session
             rm -rf "$WINEPREFIX"
         fi
         echo "Creating the Wine prefix $WINEPREFIX"
@@ -160,17 +205,27 @@ compplace_prepare_prefix() {
         [[ -e $font && ! -e $WINEPREFIX/drive_c/windows/Fonts/${font##*/} ]] &&
             ln -s "$font" "$WINEPREFIX/drive_c/windows/Fonts/"
     done
+    if [[ -n $compplace_xvfb_pid ]]; then
+        compplace_start_session "$log" || return 1
+    fi
     compplace_set_dpi 96
 }
 
 # compplace_reg_add KEY VALUE-NAME TYPE DATA: one registry value, overwritten.
-# A value that cannot be set is said, with reg's own words, and fails.
+# A value that cannot be set is said, with reg's own words (the last lines
+# of what Wine and reg wrote), and fails. What reg writes goes to a file, not
+# to a pipe read to its end: when reg is the first program of a session, the
+# services that it boots keep its output open for as long as the session
+# lasts.
 compplace_reg_add() {
-    local said
-    if ! said=$(compplace_wine 30 reg add "$1" /v "$2" /t "$3" /d "$4" /f 2>&1); then
-        echo "cannot set the registry value $1\\$2 to $4: $(tr -d '\r' <<<"$said" | tail -n 2 | paste -sd' ' -)" >&2
-        return 1
+    local said status=0
+    said=$(mktemp)
+    compplace_wine 30 reg add "$1" /v "$2" /t "$3" /d "$4" /f </dev/null >"$said" 2>&1 || status=$?
+    if ((status != 0)); then
+        echo "cannot set the registry value $1\\$2 to $4: $(tr -d '\r' <"$said" | sed '/^$/d' | tail -n 4 | paste -sd' ' -)" >&2
     fi
+    rm -f "$said"
+    [[ $status == 0 ]] || return 1
 }
 
 # $1: dots per inch; 96 is 100 %, 144 is 150 %.
@@ -186,9 +241,14 @@ compplace_set_managed() {
 
 # Saves a picture of the dialog's window. $1: driver exe, $2: the file.
 compplace_screenshot() {
-    local driver=$1 file=$2 rect wx wy ww wh
-    rect=$(compplace_wine 30 "$driver" -e "wait-window 1000" -e "window-rect" 2>/dev/null |
-        tr -d '\r' | sed -n 's/.*-> window \([-0-9]*\),\([-0-9]*\) \([0-9]*\)x\([0-9]*\) client.*/\1 \2 \3 \4/p')
+    local driver=$1 file=$2 said rect wx wy ww wh
+    # The driver's answer goes to a file, as reg's does (compplace_reg_add).
+    said=$(mktemp)
+    compplace_wine 30 "$driver" -e "wait-window 1000" -e "window-rect" </dev/null >"$said" 2>/dev/null ||
+        true  # then there is no rectangle
+    rect=$(tr -d '\r' <"$said" |
+        sed -n 's/.*-> window \([-0-9]*\),\([-0-9]*\) \([0-9]*\)x\([0-9]*\) client.*/\1 \2 \3 \4/p')
+    rm -f "$said"
     [[ -n $rect ]] || return 1
     read -r wx wy ww wh <<<"$rect"
     # A window partly off the screen is cut to what shows.

@@ -2,9 +2,10 @@
 # The display, the registry and the build choice, and the error trap every
 # script runs under, driven through stub commands.
 # Stub bodies are single-quoted on purpose, root and stubs come from
-# helpers.bash, and the functions a test redefines are called by the code
-# under test:
-# shellcheck disable=SC2016,SC2154,SC2317
+# helpers.bash, the functions a test redefines are called by the code under
+# test, and each test runs in a subshell of its own, so what one sets is not
+# seen by another:
+# shellcheck disable=SC2016,SC2154,SC2317,SC2030,SC2031
 
 load helpers
 
@@ -82,6 +83,25 @@ echo done"
     compplace_kernel_runs_i386() { compplace_i386_probe="status 126"; return 1; }
     compplace_choose_build
     [ "$compplace_build" = "build/windows-x64, the 64-bit fall-back: this kernel runs no 32-bit code: status 126" ]
+}
+
+@test "a 32-bit loader that is there but does not start falls back to the 64-bit build and says why" {
+    stub wine32 'echo "wine32: cannot run" >&2; exit 1'
+    COMPPLACE_WINE32_LOADER=$stubs/wine32
+    compplace_kernel_runs_i386() { return 0; }
+    compplace_choose_build
+    [ "$compplace_bin" = "$root/build/windows-x64" ]
+    [ "$compplace_loader" = "$COMPPLACE_WINE64_LOADER" ]
+    [ "$compplace_build" = "build/windows-x64, the 64-bit fall-back: the 32-bit Wine loader $stubs/wine32 does not start" ]
+    compplace_kernel_runs_i386() { compplace_i386_probe="status 126"; return 1; }
+    compplace_choose_build
+    [ "$compplace_build" = "build/windows-x64, the 64-bit fall-back: the 32-bit Wine loader $stubs/wine32 does not start; this kernel runs no 32-bit code: status 126" ]
+    # The same loader once it starts runs the product.
+    stub wine32 'echo wine-8.0'
+    compplace_choose_build
+    [ "$compplace_bin" = "$root/build/windows" ]
+    [ "$compplace_loader" = "$stubs/wine32" ]
+    [ "$compplace_build" = "build/windows (32-bit)" ]
 }
 
 @test "a failing command inside \$(...) is reported once, with the step" {

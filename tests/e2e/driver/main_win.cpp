@@ -66,6 +66,8 @@ class Runner {
                     throw Failure{"no window of class CompPlaceForm within " +
                                   std::to_string(command.number) + " ms"};
                 }
+                // The window shows before the program has put the focus in it.
+                waitForTheLoop("finish starting");
                 return "window of process " + std::to_string(target_.processId());
             case Op::SetText: {
                 HWND control = usable(command.control, "type into");
@@ -250,6 +252,8 @@ class Runner {
             if (IsWindowVisible(control) && (!enabled || IsWindowEnabled(control))) {
                 const auto waited = std::chrono::duration_cast<std::chrono::milliseconds>(
                     std::chrono::steady_clock::now() - start);
+                // The handler that showed it may still be changing others.
+                waitForTheLoop("finish showing it");
                 return "after " + std::to_string(waited.count()) + " ms";
             }
             if (std::chrono::steady_clock::now() - start >= std::chrono::milliseconds(ms)) {
@@ -453,34 +457,45 @@ class Runner {
             !PostMessageW(control, upMessage, vk, up)) {
             throw Failure{"cannot post the key"};
         }
-        // Posted messages are handled in order: once the probe's state
-        // changes, everything posted before it has been handled. Two rounds,
-        // because a WM_CHAR or WM_SYSCHAR made from the key is queued behind
-        // the first.
+        // The second round of the wait takes a WM_CHAR or WM_SYSCHAR made
+        // from the key, which is queued behind the first.
+        waitForTheLoop("take the key");
+        return afterAction();
+    }
+
+    // Waits until the dialog's message loop has come round: a message
+    // posted now is taken only by a message loop, after what was posted
+    // before it, and not while a handler runs or waits for a message it
+    // sent (it then takes only sent ones), so once it has been handled, the
+    // dialog has finished what it was doing. The posted message is the
+    // always shown Exit button's pushed state, set and then cleared, so
+    // that it is left as it was; the second round also lets a message made
+    // while the first was handled be taken. A window gone meanwhile ends
+    // the wait (the next command says so). `what` ends the failure's sentence.
+    void waitForTheLoop(const char* what) const {
         for (BOOL pushed : {TRUE, FALSE}) {
             HWND probe = target_.control(kExitButton);
             if (probe == nullptr ||
                 !PostMessageW(probe, BM_SETSTATE, static_cast<WPARAM>(pushed), 0)) {
-                return afterAction();
+                return;
             }
             const auto deadline =
                 std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMs);
             for (;;) {
                 auto state = sendWithin(probe, BM_GETSTATE, 0, 0);
                 if (!state) {
-                    return afterAction();
+                    return;
                 }
                 if (((*state & BST_PUSHED) != 0) == (pushed != FALSE)) {
                     break;
                 }
                 if (std::chrono::steady_clock::now() >= deadline) {
-                    throw Failure{"the dialog did not take the key within " +
+                    throw Failure{std::string("the dialog did not ") + what + " within " +
                                   std::to_string(kAnswerMs) + " ms"};
                 }
                 std::this_thread::sleep_for(std::chrono::milliseconds(10));
             }
         }
-        return afterAction();
     }
 
     std::string expectNoWindow(int ms) const {
