@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "numtext/length_text.h"
+
 namespace dialog {
 namespace {
 
@@ -25,12 +27,15 @@ std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::s
 
 std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
                                       const numtext::Locale& locale) {
-    const std::optional<double> typed = numtext::parseStrict(text, locale);
+    // A unit named after the number is the number's; the box's otherwise.
+    const numtext::LengthText split = numtext::splitLengthUnit(text);
+    const std::optional<double> typed = numtext::parseStrict(split.number, locale);
     if (!typed) {
         return std::nullopt;
     }
     // 15 significant digits take off the noise of the multiplication.
-    const double product = numtext::roundTo15Digits(units::dbUnitsFrom(*typed, unitFactor));
+    const double product =
+        numtext::roundTo15Digits(units::dbUnitsFrom(*typed, split.unit.value_or(unitFactor)));
     if (!std::isfinite(product)) {
         return std::nullopt;
     }

@@ -91,7 +91,9 @@ std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::s
 
 // A typed coordinate in database units, before any origin is added: the
 // whole text as one number in the user's format times the unit factor,
-// rounded to 15 significant digits so that 1.234 mm is exactly 123400.
+// rounded to 15 significant digits so that 1.234 mm is exactly 123400. A
+// number may name its own unit after it (mm, mil, mils, th, thou, in or ",
+// see numtext::splitLengthUnit): "25.4mm" is 2540000 in a mils box too.
 // Nothing when the text is not a number or the product is not finite.
 std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
                                       const numtext::Locale& locale);
