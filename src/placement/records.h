@@ -1,0 +1,59 @@
+// Records of a placement file's text, one after the other: RFC 4180 fields
+// between one separator character, or the blank-separated words of a line.
+#pragma once
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace placement {
+
+// How a record is split. A separator character: a field may be quoted and
+// hold the separator, doubled quotes and line breaks; blanks around an
+// unquoted field are not part of it. Blanks: a record is one line, its
+// fields the words between runs of spaces and tabs, quotes plain characters.
+struct Separator {
+    char character = ',';  // '\0' for blanks
+    bool blanks() const { return character == '\0'; }
+};
+
+struct Record {
+    // The line the record starts on, counted from 1.
+    std::size_t line = 0;
+    std::vector<std::string> fields;
+};
+
+// Reads `text` record by record. Lines end at CR LF, LF or CR; blank lines
+// give no record. A quote left open runs to the end of the text.
+class RecordReader {
+  public:
+    RecordReader(std::string_view text, Separator separator, std::size_t firstLine = 1);
+
+    // The next record into `record` (its fields' storage reused); false at
+    // the end of the text.
+    bool next(Record& record);
+
+    // Where the next record starts, and on which line.
+    std::size_t offset() const { return at_; }
+    std::size_t line() const { return line_; }
+
+  private:
+    bool atLineEnd() const;
+    void skipLineEnd();
+    void skipBlanks();
+    void readQuoted(std::string& field);
+    void readUnquoted(std::string& field);
+    void readWord(std::string& field);
+
+    std::string_view text_;
+    Separator separator_;
+    std::size_t at_ = 0;
+    std::size_t line_;
+};
+
+// A record whose only field holds a whole record, quoted as one field:
+// that field replaced by the fields it holds. Any other record stays.
+void splitAgain(Separator separator, std::vector<std::string>& fields);
+
+}  // namespace placement
