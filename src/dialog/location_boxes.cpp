@@ -1,6 +1,7 @@
 #include "dialog/location_boxes.h"
 
 #include <cmath>
+#include <utility>
 
 #include "numtext/length_text.h"
 
@@ -15,6 +16,33 @@ std::optional<units::DbCoord> toDbCoord(double db) {
         return std::nullopt;
     }
     return units::DbCoord{*rounded};
+}
+
+// "-12.7" as the user writes it: the user's decimal separator for the
+// point. Nothing unless the text is an optional sign, digits and at most one
+// point with digits on one side of it at least.
+std::optional<std::string> inUsersFormat(std::string_view decimal, const numtext::Locale& locale) {
+    std::string text;
+    bool point = false;
+    bool digits = false;
+    for (std::size_t i = 0; i < decimal.size(); ++i) {
+        const char c = decimal[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            text += c;
+        } else if (c == '.' && !point) {
+            point = true;
+            text += locale.decimalSeparator;
+        } else if ((c == '-' || c == '+') && i == 0) {
+            text += c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) {
+        return std::nullopt;
+    }
+    return text;
 }
 
 }  // namespace
@@ -50,6 +78,16 @@ BoxTexts LocationBoxes::show(units::DbPoint location, std::string_view pattern) 
                       coordinateText(shownY_, unitFactor_, pattern, locale_)};
     hasShown_ = true;
     return shown_;
+}
+
+std::optional<BoxTexts> LocationBoxes::enter(std::string_view x, std::string_view y) {
+    std::optional<std::string> typedX = inUsersFormat(x, locale_);
+    std::optional<std::string> typedY = inUsersFormat(y, locale_);
+    if (!typedX || !typedY) {
+        return std::nullopt;
+    }
+    hasShown_ = false;
+    return BoxTexts{std::move(*typedX), std::move(*typedY)};
 }
 
 BoxesReading LocationBoxes::read(const BoxTexts& texts) const {

@@ -214,6 +214,21 @@ void FormWindow::controlChanged(ControlId id) {
     }
 }
 
+void FormWindow::formChanged() {
+    if (window_ == nullptr) {
+        return;
+    }
+    const std::wstring caption = wideFromAnsi(model_.caption());
+    if (windowText(window_) != caption) {
+        SetWindowTextW(window_, caption.c_str());
+    }
+}
+
+void FormWindow::toldUser(const std::string& message) {
+    const std::wstring caption = wideFromAnsi(form::formDescription().caption);
+    MessageBoxW(window_, wideFromAnsi(message).c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
+}
+
 void FormWindow::busyChanged() {
     // While a handler runs the pointer shows the wait, as over any busy
     // window; then the shape of what it is over again.

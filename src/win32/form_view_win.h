@@ -7,6 +7,7 @@
 #include <windows.h>
 
 #include <array>
+#include <string>
 
 #include "form/form_model.h"
 #include "win32/form_fonts_win.h"
@@ -32,6 +33,8 @@ class FormWindow final : public form::FormObserver {
     bool handleDialogKeys(MSG& message);
 
     void controlChanged(form::ControlId id) override;
+    void formChanged() override;
+    void toldUser(const std::string& message) override;
     void busyChanged() override;
     void programEnded() override;
 

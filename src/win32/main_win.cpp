@@ -10,6 +10,7 @@
 #include "form/window_description.h"
 #include "win32/ansi_text_win.h"
 #include "win32/dll_search_win.h"
+#include "win32/file_reader_win.h"
 #include "win32/form_view_win.h"
 #include "win32/system_beeper_win.h"
 #include "win32/system_input_clock_win.h"
@@ -48,7 +49,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
     form::FormModel form(clock);
     dbx::Connection dbx(dbx::makeLibraryResolver());
     win32::SystemBeeper beeper;
-    dialog::Dialog dialog(form, dbx, beeper, win32::userLocale());
+    win32::WideFileReader files;
+    dialog::Dialog dialog(form, dbx, beeper, files, win32::userLocale());
 
     dialog.Form_Load();
     if (dbx.hostLibraryMissing()) {

@@ -90,7 +90,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     // move or change of a window is a visible part of the start-up time.
     const UINT expectedDpi = dpiOf(nullptr);
     const RECT place = centredOnPrimaryWorkArea(outerSizeFor(expectedDpi));
-    const std::wstring caption = wideFromAnsi(form::formDescription().caption);
+    const std::wstring caption = wideFromAnsi(model_.caption());
     if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, place.left,
                         place.top, place.right - place.left, place.bottom - place.top, nullptr,
                         nullptr, instance, this) == nullptr) {
@@ -118,6 +118,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     for (const form::ControlDescription& description : form::controlDescriptions()) {
         mirror(description.id);
     }
+    formChanged();
     lastFocus_ = control(ControlId::Text1);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
