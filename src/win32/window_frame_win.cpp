@@ -114,6 +114,12 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         fitClientArea(dpi);
         loadIcons(instance, dpi);
     }
+    // Files come by a drop on the window or by "Place from file..." in its
+    // system menu.
+    HMENU systemMenu = GetSystemMenu(window_, FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, kPlaceFromFileCommand, kPlaceFromFileItem);
+    DragAcceptFiles(window_, TRUE);
     model_.setObserver(this);
     for (const form::ControlDescription& description : form::controlDescriptions()) {
         mirror(description.id);
