@@ -11,6 +11,7 @@
 #include "win32/dpi_win.h"
 #include "win32/file_reader_win.h"
 #include "win32/form_controls_win.h"
+#include "win32/system_function_win.h"
 
 namespace win32 {
 namespace {
@@ -199,7 +200,14 @@ void FormWindow::askForPlacementFile() {
     choice.lpstrTitle = L"Place from file";
     choice.Flags =
         OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-    if (GetOpenFileNameW(&choice) == FALSE || window_ == nullptr) {
+    using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto getOpenFileName =
+        systemFunctionLoaded<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (getOpenFileName == nullptr) {
+        MessageBeep(MB_ICONWARNING);  // no Open dialog on this system
+        return;
+    }
+    if (getOpenFileName(&choice) == FALSE || window_ == nullptr) {
         return;  // cancelled, or the window went meanwhile
     }
     path.resize(std::wcslen(path.c_str()));
@@ -207,16 +215,23 @@ void FormWindow::askForPlacementFile() {
 }
 
 void FormWindow::onDropFiles(HDROP drop) {
+    using DragQueryFileFn = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    using DragFinishFn = void(WINAPI*)(HDROP);
+    const auto query = systemFunctionLoaded<DragQueryFileFn>(L"shell32.dll", "DragQueryFileW");
+    const auto finish = systemFunctionLoaded<DragFinishFn>(L"shell32.dll", "DragFinish");
+    if (query == nullptr || finish == nullptr) {
+        return;
+    }
     std::vector<form::GivenFile> files;
-    const UINT count = DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
     for (UINT i = 0; i < count; ++i) {
-        const UINT length = DragQueryFileW(drop, i, nullptr, 0);
+        const UINT length = query(drop, i, nullptr, 0);
         std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
-        const UINT copied = DragQueryFileW(drop, i, path.data(), length + 1);
+        const UINT copied = query(drop, i, path.data(), length + 1);
         path.resize(copied);
         files.push_back(givenFileOf(path));
     }
-    DragFinish(drop);
+    finish(drop);
     // The model ignores them after a move and while a handler runs.
     model_.userGivesFiles(files);
 }

@@ -119,7 +119,9 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     HMENU systemMenu = GetSystemMenu(window_, FALSE);
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, kPlaceFromFileCommand, kPlaceFromFileItem);
-    DragAcceptFiles(window_, TRUE);
+    // What DragAcceptFiles does, without loading the shell's DLL at start-up.
+    SetWindowLongPtrW(window_, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     model_.setObserver(this);
     for (const form::ControlDescription& description : form::controlDescriptions()) {
         mirror(description.id);
