@@ -139,8 +139,10 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
 bool Dialog::moveFromFile(const form::GivenFile& file) {
     const std::string_view name = nameOf(file.shownPath);
     if (form_.hasEnded()) {
-        form_.tellUser(joined(
-            {"Nothing was placed from ", name, ": select one component in the PCB editor first"}));
+        form_.tellUser(
+            joined({"Nothing was placed from ", name,
+                    ": the host gave no selected component (select one component in the PCB editor "
+                    "first)"}));
         return false;
     }
     if (!placeFromFile(file)) {

@@ -273,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
                       UnattendedRow{"HostRefusesTheTurn", mmRelative(), "TRotateComponent@1=7",
                                     kMmCpl, false, kMoved, "did not turn it"},
                       UnattendedRow{"NoComponentSelected", nothingSelected(), "", kMmCpl, false,
-                                    kAt, "select one component"}),
+                                    kAt, "the host gave no selected component"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
