@@ -12,7 +12,7 @@ namespace dialog {
 // The arguments of a command line without the program's name (what
 // wWinMain is given), by the rules of the C runtime on Windows: blanks
 // (space, tab) separate arguments outside double quotes; a quote starts or
-// ends a quoted part, and "" inside one is a literal quote; 2n backslashes
+// ends quoting, and "" inside quotes is a literal quote; 2n backslashes
 // before a quote are n backslashes and the quote counts, 2n + 1 are n and a
 // literal quote; other backslashes are themselves. "" alone is an empty
 // argument. UTF-8 in, UTF-8 out.

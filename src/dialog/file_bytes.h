@@ -1,4 +1,4 @@
-// A placement file's bytes: the system's part behind one seam, the limit and
+// A placement file's bytes: what the system does behind one seam, the limit and
 // the reasons a file gives none decided in one place.
 #pragma once
 

@@ -334,8 +334,7 @@ class Runner {
         const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
         while (IsWindow(box)) {
             if (std::chrono::steady_clock::now() >= deadline) {
-                throw Failure{"the Open dialog did not close within " + std::to_string(ms) +
-                              " ms"};
+                throw Failure{"the Open dialog did not close within " + std::to_string(ms) + " ms"};
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
