@@ -4,8 +4,9 @@
 
 namespace dialog {
 
-Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::Locale locale)
-    : form_(form), dbx_(dbx), beeper_(beeper), locale_(std::move(locale)) {
+Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, FileReader& files,
+               numtext::Locale locale)
+    : form_(form), dbx_(dbx), beeper_(beeper), files_(files), locale_(std::move(locale)) {
     state_.locationBoxes = LocationBoxes(locale_);
     form_.onClick(ControlId::Option1, [this] { Option1_Click(); });
     form_.onClick(ControlId::Option2, [this] { Option2_Click(); });
@@ -17,6 +18,8 @@ Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::L
     form_.onClick(ControlId::Command4, [this] { Command4_Click(); });
     form_.onChange(ControlId::Text3, [this] { Text3_Change(); });
     form_.onCloseRequest([this] { Form_CloseRequest(); });
+    form_.onFilesGiven(
+        [this](const std::vector<form::GivenFile>& given) { Form_FilesGiven(given); });
 }
 
 LocationBoxes& Dialog::boxesInSelectedMode() {
@@ -26,6 +29,8 @@ LocationBoxes& Dialog::boxesInSelectedMode() {
 }
 
 void Dialog::showLocation(units::DbPoint location, const std::string& pattern) {
+    // What a file put into the boxes is gone, and so is the caption naming it.
+    form_.setFormCaption(std::string(form::formDescription().caption));
     const BoxTexts texts = boxesInSelectedMode().show(location, pattern);
     form_.setText(ControlId::Text1, texts.x);
     form_.setText(ControlId::Text2, texts.y);

@@ -3,9 +3,12 @@
 // real window and in the tests.
 #pragma once
 
+#include <vector>
+
 #include "dbx/connection.h"
 #include "dialog/beeper.h"
 #include "dialog/dialog_state.h"
+#include "dialog/file_bytes.h"
 #include "form/form_model.h"
 #include "numtext/number_text.h"
 
@@ -19,7 +22,8 @@ using form::FormModel;
 class Dialog {
   public:
     // Wires every handler into `form`. All references must outlive the dialog.
-    Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, numtext::Locale locale);
+    Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, FileReader& files,
+           numtext::Locale locale);
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
@@ -44,9 +48,25 @@ class Dialog {
     void Command2_Click();
     void Form_CloseRequest();
 
+    // Placement files. A file dropped, picked with "Place from file..." or
+    // named on the command line: one is placed, several are refused.
+    void Form_FilesGiven(const std::vector<form::GivenFile>& files);
+    // Fills the boxes, the angle and "Flipped" from the file's row for the
+    // selected component, as a user would type them; true when it did. A
+    // refusal is told the user in one message and changes nothing.
+    bool placeFromFile(const form::GivenFile& file);
+    // The unattended move, after Form_Load: the fill, then "&Move". True
+    // when the host took all of it; otherwise the user is told why. Ends
+    // the program with the connection closed either way.
+    bool moveFromFile(const form::GivenFile& file);
+
     const DialogState& state() const { return state_; }
 
   private:
+    enum class MoveOutcome { NotWritten, WrittenNotTurned, Done };
+    // "&Move"'s work, and how far the host took it.
+    MoveOutcome move();
+
     // Turns the component from the angle in workComponent to the box's.
     // Beeps when the turn cannot be sent or the host refuses it; true when
     // the host turned the component.
@@ -70,6 +90,7 @@ class Dialog {
     FormModel& form_;
     dbx::Connection& dbx_;
     Beeper& beeper_;
+    FileReader& files_;
     numtext::Locale locale_;
     DialogState state_;
 };

@@ -1,6 +1,9 @@
 #include "dialog/location_boxes.h"
 
 #include <cmath>
+#include <utility>
+
+#include "numtext/length_text.h"
 
 namespace dialog {
 namespace {
@@ -15,6 +18,33 @@ std::optional<units::DbCoord> toDbCoord(double db) {
     return units::DbCoord{*rounded};
 }
 
+// "-12.7" as the user writes it: the user's decimal separator for the
+// point. Nothing unless the text is an optional sign, digits and at most one
+// point with digits on one side of it at least.
+std::optional<std::string> inUsersFormat(std::string_view decimal, const numtext::Locale& locale) {
+    std::string text;
+    bool point = false;
+    bool digits = false;
+    for (std::size_t i = 0; i < decimal.size(); ++i) {
+        const char c = decimal[i];
+        if (c >= '0' && c <= '9') {
+            digits = true;
+            text += c;
+        } else if (c == '.' && !point) {
+            point = true;
+            text += locale.decimalSeparator;
+        } else if ((c == '-' || c == '+') && i == 0) {
+            text += c;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!digits) {
+        return std::nullopt;
+    }
+    return text;
+}
+
 }  // namespace
 
 std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::string_view pattern,
@@ -25,12 +55,15 @@ std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::s
 
 std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
                                       const numtext::Locale& locale) {
-    const std::optional<double> typed = numtext::parseStrict(text, locale);
+    // A unit named after the number is the number's; the box's otherwise.
+    const numtext::LengthText split = numtext::splitLengthUnit(text);
+    const std::optional<double> typed = numtext::parseStrict(split.number, locale);
     if (!typed) {
         return std::nullopt;
     }
     // 15 significant digits take off the noise of the multiplication.
-    const double product = numtext::roundTo15Digits(units::dbUnitsFrom(*typed, unitFactor));
+    const double product =
+        numtext::roundTo15Digits(units::dbUnitsFrom(*typed, split.unit.value_or(unitFactor)));
     if (!std::isfinite(product)) {
         return std::nullopt;
     }
@@ -45,6 +78,16 @@ BoxTexts LocationBoxes::show(units::DbPoint location, std::string_view pattern) 
                       coordinateText(shownY_, unitFactor_, pattern, locale_)};
     hasShown_ = true;
     return shown_;
+}
+
+std::optional<BoxTexts> LocationBoxes::enter(std::string_view x, std::string_view y) {
+    std::optional<std::string> typedX = inUsersFormat(x, locale_);
+    std::optional<std::string> typedY = inUsersFormat(y, locale_);
+    if (!typedX || !typedY) {
+        return std::nullopt;
+    }
+    hasShown_ = false;
+    return BoxTexts{std::move(*typedX), std::move(*typedY)};
 }
 
 BoxesReading LocationBoxes::read(const BoxTexts& texts) const {

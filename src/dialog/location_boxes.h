@@ -57,6 +57,14 @@ class LocationBoxes {
     // behind each text.
     BoxTexts show(units::DbPoint location, std::string_view pattern);
 
+    // Numbers put into the boxes as a user would type them: `x` and `y` are
+    // decimal texts with "." and no grouping ("-12.7", "2875") in the unit
+    // set now, and come back in the user's format ("-12,7"). The exact
+    // values behind what was shown are forgotten, so that the texts are
+    // read as typed even where they look like the shown ones. Nothing, and
+    // nothing forgotten, when a text is not such a number.
+    std::optional<BoxTexts> enter(std::string_view x, std::string_view y);
+
     // The location the texts give, in database units. A text the dialog
     // wrote and the user left alone gives its exact value; a typed one is
     // read in the user's format and rounded once.
@@ -91,7 +99,9 @@ std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::s
 
 // A typed coordinate in database units, before any origin is added: the
 // whole text as one number in the user's format times the unit factor,
-// rounded to 15 significant digits so that 1.234 mm is exactly 123400.
+// rounded to 15 significant digits so that 1.234 mm is exactly 123400. A
+// number may name its own unit after it (mm, mil, mils, th, thou, in or ",
+// see numtext::splitLengthUnit): "25.4mm" is 2540000 in a mils box too.
 // Nothing when the text is not a number or the product is not finite.
 std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
                                       const numtext::Locale& locale);

@@ -21,6 +21,10 @@ std::int32_t flagOf(CheckValue value) {
 }  // namespace
 
 void Dialog::Command1_Click() {
+    move();
+}
+
+Dialog::MoveOutcome Dialog::move() {
     const dbx::ComponentRecord& selected = state_.selectedItem.itemComponent;
     dbx::ComponentRecord& work = state_.workComponent;
 
@@ -58,16 +62,19 @@ void Dialog::Command1_Click() {
     if (!target.location || dbx_.modifyComponent(work) != dbx::kSuccess) {
         beeper_.beep();
         restoreSavedLocation();
-        return;
+        return MoveOutcome::NotWritten;
     }
 
     // The location is written: even when the turn fails (Rotcomp beeps),
-    // the move is done and only Undo can take it back.
+    // the move is done and only Undo can take it back. No file is placed
+    // after it.
     state_.locationInDesign = state_.targetLocation;
-    Rotcomp();
+    const bool turned = Rotcomp();
     form_.setVisible(ControlId::Command4, true);
     form_.setVisible(ControlId::Command1, false);
+    form_.setPlaceFromFileOffered(false);
     dbx_.closeDesign();
+    return turned ? MoveOutcome::Done : MoveOutcome::WrittenNotTurned;
 }
 
 void Dialog::restoreSavedLocation() {

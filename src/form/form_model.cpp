@@ -4,7 +4,7 @@
 
 namespace form {
 
-FormModel::FormModel(const InputClock& clock) : clock_(clock) {
+FormModel::FormModel(const InputClock& clock) : clock_(clock), caption_(formDescription().caption) {
     for (const ControlDescription& control : controlDescriptions()) {
         ControlState& s = state(control.id);
         s.text = std::string(control.caption);
@@ -111,6 +111,29 @@ void FormModel::setVisible(ControlId id, bool visible) {
     notify(id);
 }
 
+void FormModel::setFormCaption(std::string caption) {
+    if (caption_ == caption) {
+        return;
+    }
+    caption_ = std::move(caption);
+    notifyForm();
+}
+
+void FormModel::setPlaceFromFileOffered(bool offered) {
+    if (placeFromFileOffered_ == offered) {
+        return;
+    }
+    placeFromFileOffered_ = offered;
+    notifyForm();
+}
+
+void FormModel::tellUser(std::string message) {
+    messages_.push_back(std::move(message));
+    if (observer_ != nullptr) {
+        observer_->toldUser(messages_.back());
+    }
+}
+
 void FormModel::endProgram() {
     if (ended_) {
         return;
@@ -154,6 +177,12 @@ void FormModel::userRequestsClose() {
     }
 }
 
+void FormModel::userGivesFiles(const std::vector<GivenFile>& files) {
+    if (filesHandler_ && placeFromFileOffered_ && takesUserAction()) {
+        run([this, &files] { filesHandler_(files); });
+    }
+}
+
 bool FormModel::takesUserAction() {
     if (ended_) {
         return false;
@@ -165,6 +194,12 @@ bool FormModel::takesUserAction() {
 void FormModel::notify(ControlId id) {
     if (observer_ != nullptr) {
         observer_->controlChanged(id);
+    }
+}
+
+void FormModel::notifyForm() {
+    if (observer_ != nullptr) {
+        observer_->formChanged();
     }
 }
 

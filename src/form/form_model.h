@@ -19,6 +19,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "form/input_clock.h"
 #include "form/window_description.h"
@@ -30,9 +31,22 @@ class FormObserver {
   public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(ControlId id) = 0;
+    // Form1's own state changed: its caption, or whether files are taken.
+    virtual void formChanged() = 0;
+    // A message the user reads and answers before the handler goes on.
+    virtual void toldUser(const std::string& message) = 0;
     // A handler started or ended (isBusy()).
     virtual void busyChanged() = 0;
     virtual void programEnded() = 0;
+};
+
+// A file the user gave the program: dropped on the window, picked with
+// "Place from file...", or named on the command line.
+struct GivenFile {
+    // As the system names it, in UTF-8: what the file reader opens.
+    std::string path;
+    // The same in the model's single-byte text, for what the program shows.
+    std::string shownPath;
 };
 
 enum class CheckValue : std::int16_t { Unchecked = 0, Checked = 1 };
@@ -40,6 +54,7 @@ enum class CheckValue : std::int16_t { Unchecked = 0, Checked = 1 };
 class FormModel {
   public:
     using Handler = std::function<void()>;
+    using FilesHandler = std::function<void(const std::vector<GivenFile>&)>;
 
     // `clock` must outlive the model.
     explicit FormModel(const InputClock& clock);
@@ -51,12 +66,20 @@ class FormModel {
     void onClick(ControlId id, Handler handler);
     void onChange(ControlId id, Handler handler);
     void onCloseRequest(Handler handler) { closeHandler_ = std::move(handler); }
+    // Files the user gives the program.
+    void onFilesGiven(FilesHandler handler) { filesHandler_ = std::move(handler); }
 
     // Text of a text box, caption of anything else.
     const std::string& text(ControlId id) const;
     bool isSelected(ControlId option) const;
     CheckValue checkValue(ControlId box) const;
     bool isVisible(ControlId id) const;
+    // Form1's caption.
+    const std::string& caption() const { return caption_; }
+    // Files are taken ("Place from file..." is offered, drops are read).
+    bool offersPlaceFromFile() const { return placeFromFileOffered_; }
+    // Every message told the user, in order.
+    const std::vector<std::string>& messagesToUser() const { return messages_; }
     bool hasEnded() const { return ended_; }
     // A handler runs: user actions are not taken.
     bool isBusy() const { return busy_; }
@@ -73,6 +96,10 @@ class FormModel {
     void select(ControlId option);
     void setCheckValue(ControlId box, CheckValue value);
     void setVisible(ControlId id, bool visible);
+    void setFormCaption(std::string caption);
+    void setPlaceFromFileOffered(bool offered);
+    // A message the user must read: the window shows it and waits for OK.
+    void tellUser(std::string message);
     // Ends the program: no handler runs after this.
     void endProgram();
 
@@ -83,6 +110,8 @@ class FormModel {
     // button is selected, a check box toggles.
     void userClicks(ControlId id);
     void userRequestsClose();
+    // Taken only while files are.
+    void userGivesFiles(const std::vector<GivenFile>& files);
 
   private:
     struct ControlState {
@@ -103,6 +132,7 @@ class FormModel {
         return controls_[static_cast<std::size_t>(id)];
     }
     void notify(ControlId id);
+    void notifyForm();
     // Runs a handler; a user action's runs alone, a program change's nested.
     void run(const Handler& handler);
     bool takesUserAction();
@@ -111,6 +141,10 @@ class FormModel {
     const InputClock& clock_;
     std::array<ControlState, kControlCount> controls_;
     Handler closeHandler_;
+    FilesHandler filesHandler_;
+    std::string caption_;
+    bool placeFromFileOffered_ = true;
+    std::vector<std::string> messages_;
     FormObserver* observer_ = nullptr;
     bool ended_ = false;
     bool busy_ = false;

@@ -1,11 +1,17 @@
 #include "win32/form_view_win.h"
 
+#include <commdlg.h>
+
 #include <cstdint>
+#include <cwchar>
 #include <string>
+#include <vector>
 
 #include "win32/ansi_text_win.h"
 #include "win32/dpi_win.h"
+#include "win32/file_reader_win.h"
 #include "win32/form_controls_win.h"
+#include "win32/system_function_win.h"
 
 namespace win32 {
 namespace {
@@ -56,6 +62,15 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             return 0;
         case DM_GETDEFID:
             return 0;  // no default button
+        case WM_SYSCOMMAND:
+            if ((wParam & 0xFFF0) == kPlaceFromFileCommand) {
+                askForPlacementFile();
+                return 0;
+            }
+            return DefWindowProcW(window_, message, wParam, lParam);
+        case WM_DROPFILES:
+            onDropFiles(reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_CLOSE:
             // The close box and Alt+F4 go through the program's own exit.
             model_.userRequestsClose();
@@ -151,6 +166,12 @@ bool FormWindow::handleDialogKeys(MSG& message) {
     if (window_ == nullptr || message.message == WM_CHAR) {
         return false;
     }
+    // Ctrl+O, on the window or any control of it, is "Place from file...".
+    if (message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0 &&
+        GetKeyState(VK_MENU) >= 0 && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+        askForPlacementFile();
+        return true;
+    }
     HWND focusBefore = GetFocus();
     if (IsDialogMessageW(window_, &message) == FALSE) {
         return false;
@@ -160,6 +181,59 @@ bool FormWindow::handleDialogKeys(MSG& message) {
         selectOptionReachedByArrow(focusBefore);
     }
     return true;
+}
+
+void FormWindow::askForPlacementFile() {
+    // Not offered after a move, nor while a handler runs.
+    if (!model_.offersPlaceFromFile() || model_.isBusy() || model_.hasEnded()) {
+        return;
+    }
+    std::wstring path(32768, L'\0');
+    OPENFILENAMEW choice{};
+    choice.lStructSize = sizeof choice;
+    choice.hwndOwner = window_;
+    choice.lpstrFilter =
+        L"Placement files (*.pos, *.csv, *.txt, *.mnt, *.mnb, *.xy)\0"
+        L"*.pos;*.csv;*.txt;*.mnt;*.mnb;*.xy\0All files (*.*)\0*.*\0";
+    choice.lpstrFile = path.data();
+    choice.nMaxFile = static_cast<DWORD>(path.size());
+    choice.lpstrTitle = L"Place from file";
+    choice.Flags =
+        OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+    using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    const auto getOpenFileName =
+        systemFunctionLoaded<GetOpenFileNameFn>(L"comdlg32.dll", "GetOpenFileNameW");
+    if (getOpenFileName == nullptr) {
+        MessageBeep(MB_ICONWARNING);  // no Open dialog on this system
+        return;
+    }
+    if (getOpenFileName(&choice) == FALSE || window_ == nullptr) {
+        return;  // cancelled, or the window went meanwhile
+    }
+    path.resize(std::wcslen(path.c_str()));
+    model_.userGivesFiles({givenFileOf(path)});
+}
+
+void FormWindow::onDropFiles(HDROP drop) {
+    using DragQueryFileFn = UINT(WINAPI*)(HDROP, UINT, LPWSTR, UINT);
+    using DragFinishFn = void(WINAPI*)(HDROP);
+    const auto query = systemFunctionLoaded<DragQueryFileFn>(L"shell32.dll", "DragQueryFileW");
+    const auto finish = systemFunctionLoaded<DragFinishFn>(L"shell32.dll", "DragFinish");
+    if (query == nullptr || finish == nullptr) {
+        return;
+    }
+    std::vector<form::GivenFile> files;
+    const UINT count = query(drop, 0xFFFFFFFF, nullptr, 0);
+    for (UINT i = 0; i < count; ++i) {
+        const UINT length = query(drop, i, nullptr, 0);
+        std::wstring path(static_cast<std::size_t>(length) + 1, L'\0');
+        const UINT copied = query(drop, i, path.data(), length + 1);
+        path.resize(copied);
+        files.push_back(givenFileOf(path));
+    }
+    finish(drop);
+    // The model ignores them after a move and while a handler runs.
+    model_.userGivesFiles(files);
 }
 
 void FormWindow::selectOptionReachedByArrow(HWND focusBefore) {
@@ -212,6 +286,23 @@ void FormWindow::controlChanged(ControlId id) {
     if (window_ != nullptr) {
         mirror(id);
     }
+}
+
+void FormWindow::formChanged() {
+    if (window_ == nullptr) {
+        return;
+    }
+    const std::wstring caption = wideFromAnsi(model_.caption());
+    if (windowText(window_) != caption) {
+        SetWindowTextW(window_, caption.c_str());
+    }
+    const UINT offered = model_.offersPlaceFromFile() ? MF_ENABLED : MF_GRAYED;
+    EnableMenuItem(GetSystemMenu(window_, FALSE), kPlaceFromFileCommand, MF_BYCOMMAND | offered);
+}
+
+void FormWindow::toldUser(const std::string& message) {
+    const std::wstring caption = wideFromAnsi(form::formDescription().caption);
+    MessageBoxW(window_, wideFromAnsi(message).c_str(), caption.c_str(), MB_OK | MB_ICONWARNING);
 }
 
 void FormWindow::busyChanged() {

@@ -6,7 +6,10 @@
 
 #include <windows.h>
 
+#include <shellapi.h>
+
 #include <array>
+#include <string>
 
 #include "form/form_model.h"
 #include "win32/form_fonts_win.h"
@@ -14,6 +17,10 @@
 namespace win32 {
 
 inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
+// "Place from file..." in the window's system menu: a command of its own,
+// below the system's (a multiple of 16 under 0xF000).
+inline constexpr UINT kPlaceFromFileCommand = 0x0010;
+inline constexpr const wchar_t* kPlaceFromFileItem = L"Place from file\x2026\tCtrl+O";
 
 class FormWindow final : public form::FormObserver {
   public:
@@ -32,6 +39,8 @@ class FormWindow final : public form::FormObserver {
     bool handleDialogKeys(MSG& message);
 
     void controlChanged(form::ControlId id) override;
+    void formChanged() override;
+    void toldUser(const std::string& message) override;
     void busyChanged() override;
     void programEnded() override;
 
@@ -50,6 +59,10 @@ class FormWindow final : public form::FormObserver {
     void fitClientArea(UINT dpi);
 
     void onCommand(int childId, int code);
+    // "Place from file..." and Ctrl+O: the system's Open dialog, then the
+    // file it gives to the model.
+    void askForPlacementFile();
+    void onDropFiles(HDROP drop);
     void onActivate(bool active, bool minimized);
     void selectOptionReachedByArrow(HWND focusBefore);
     void restoreFocus();

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "dbx/connection.h"
+#include "dialog/command_line.h"
 #include "dialog/dialog.h"
 #include "form/form_model.h"
 #include "form/window_description.h"
 #include "win32/ansi_text_win.h"
 #include "win32/dll_search_win.h"
+#include "win32/file_reader_win.h"
 #include "win32/form_view_win.h"
 #include "win32/system_beeper_win.h"
 #include "win32/system_input_clock_win.h"
@@ -28,27 +30,48 @@ void runMessageLoop(win32::FormWindow& form) {
     }
 }
 
-// The program's only messages: where it cannot do its work at all, a
-// designer who started it should learn why.
-void tellTheUser(const wchar_t* message) {
+// The messages shown before or without the window: where the program cannot
+// do its work, a designer who started it should learn why.
+void tellTheUser(const std::wstring& message, UINT icon = MB_ICONERROR) {
     const std::wstring caption = win32::wideFromAnsi(form::formDescription().caption);
-    MessageBoxW(nullptr, message, caption.c_str(), MB_OK | MB_ICONERROR);
+    MessageBoxW(nullptr, message.c_str(), caption.c_str(), MB_OK | icon);
 }
 
-// The exit status when the dialog could not be shown.
-constexpr int kNoWindow = 1;
+// What the model was told to tell the user while no window shows it.
+void tellWhatTheModelSays(const form::FormModel& form) {
+    for (const std::string& message : form.messagesToUser()) {
+        tellTheUser(win32::wideFromAnsi(message), MB_ICONWARNING);
+    }
+}
+
+// Exit statuses.
+constexpr int kNoWindow = 1;      // the dialog could not be shown
+constexpr int kBadArguments = 2;  // the usage was shown for arguments it does not take
+constexpr int kNotMoved = 3;      // the unattended move did not happen, or not all of it
 
 }  // namespace
 
-int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandLine*/,
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLine,
                     int showCommand) {
     win32::keepCurrentDirectoryOutOfDllSearch();
+
+    const dialog::StartRequest request = dialog::startRequestFrom(
+        dialog::splitCommandLine(win32::utf8FromWide(commandLine != nullptr ? commandLine : L"")));
+    if (request.kind == dialog::StartRequest::Kind::Usage) {
+        const bool asked = request.problem.empty();
+        tellTheUser(
+            win32::wideFromUtf8((asked ? "" : request.problem + ".\n\n") + dialog::usageText()),
+            asked ? MB_ICONINFORMATION : MB_ICONWARNING);
+        return asked ? 0 : kBadArguments;
+    }
+    const bool unattended = request.kind == dialog::StartRequest::Kind::Move;
 
     win32::SystemInputClock clock;
     form::FormModel form(clock);
     dbx::Connection dbx(dbx::makeLibraryResolver());
     win32::SystemBeeper beeper;
-    dialog::Dialog dialog(form, dbx, beeper, win32::userLocale());
+    win32::WideFileReader files;
+    dialog::Dialog dialog(form, dbx, beeper, files, win32::userLocale());
 
     dialog.Form_Load();
     if (dbx.hostLibraryMissing()) {
@@ -56,10 +79,22 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR /*commandL
             L"The host library dbx32.dll was not found.\n\n"
             L"CompPlace must sit in the host application's program folder, beside "
             L"dbx32.dll, or that folder must be on PATH.");
-        return 0;
+        return unattended ? kNotMoved : 0;
+    }
+    const form::GivenFile file = win32::givenFileOf(win32::wideFromUtf8(request.file));
+    if (unattended) {
+        const bool moved = dialog.moveFromFile(file);
+        tellWhatTheModelSays(form);
+        return moved ? 0 : kNotMoved;
     }
     if (form.hasEnded()) {
         return 0;  // nothing to edit: no window is ever shown
+    }
+    // The window opens filled; a refusal is told first, and the window then
+    // shows what the design holds.
+    if (!request.file.empty()) {
+        form.userGivesFiles({file});
+        tellWhatTheModelSays(form);
     }
 
     win32::FormWindow window(form);

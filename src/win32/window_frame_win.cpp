@@ -90,7 +90,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     // move or change of a window is a visible part of the start-up time.
     const UINT expectedDpi = dpiOf(nullptr);
     const RECT place = centredOnPrimaryWorkArea(outerSizeFor(expectedDpi));
-    const std::wstring caption = wideFromAnsi(form::formDescription().caption);
+    const std::wstring caption = wideFromAnsi(model_.caption());
     if (CreateWindowExW(kFormExStyle, kFormClassName, caption.c_str(), kFormStyle, place.left,
                         place.top, place.right - place.left, place.bottom - place.top, nullptr,
                         nullptr, instance, this) == nullptr) {
@@ -114,10 +114,19 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         fitClientArea(dpi);
         loadIcons(instance, dpi);
     }
+    // Files come by a drop on the window or by "Place from file..." in its
+    // system menu.
+    HMENU systemMenu = GetSystemMenu(window_, FALSE);
+    AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(systemMenu, MF_STRING, kPlaceFromFileCommand, kPlaceFromFileItem);
+    // What DragAcceptFiles does, without loading the shell's DLL at start-up.
+    SetWindowLongPtrW(window_, GWL_EXSTYLE,
+                      GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
     model_.setObserver(this);
     for (const form::ControlDescription& description : form::controlDescriptions()) {
         mirror(description.id);
     }
+    formChanged();
     lastFocus_ = control(ControlId::Text1);
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);

@@ -33,6 +33,7 @@ constexpr Frame kMilsAbsolute{UnitFactor::PerMil, CoordinateMode::Absolute, {{25
 constexpr Frame kMmAbsolute{UnitFactor::PerMm, CoordinateMode::Absolute, {{1000}, {2000}}};
 constexpr Frame kMilsRelative{UnitFactor::PerMil, CoordinateMode::Relative, {{2540}, {2540}}};
 constexpr Frame kMmRelative{UnitFactor::PerMm, CoordinateMode::Relative, {{1000}, {2000}}};
+const Frame kMilsComma{UnitFactor::PerMil, CoordinateMode::Absolute, {}, kComma};
 
 struct ShowRow {
     const char* name;
@@ -196,7 +197,21 @@ INSTANTIATE_TEST_SUITE_P(
                 "-845500",
                 "0",
                 std::nullopt,
-                BoxesRefusal::OutsideDbRange}),
+                BoxesRefusal::OutsideDbRange},
+        // A unit typed after the number is the number's own: 2540 database
+        // units a mil, 100000 a millimetre, 2540000 an inch.
+        // clang-format off
+        ReadRow{"MmInAMilsBox", kMilsAbsolute, {}, "25.4mm", "-0.001 mm", units::DbPoint{{2540000}, {-100}}, kNone},
+        ReadRow{"MilAndMilsInAMmBox", kMmAbsolute, {}, "100mil", "-50 mils", units::DbPoint{{254000}, {-127000}}, kNone},
+        ReadRow{"ThAndThou", kMmAbsolute, {}, "1th", "2.5 thou", units::DbPoint{{2540}, {6350}}, kNone},
+        ReadRow{"InchAndItsSign", kMmAbsolute, {}, "1.5in", "0.1\"", units::DbPoint{{3810000}, {254000}}, kNone},
+        ReadRow{"UnitAfterTheUsersFormat", kMilsComma, {}, "25,4mm", "1.000,5 mil", units::DbPoint{{2540000}, {2541270}}, kNone},
+        ReadRow{"UnitInRelativeModeAddsTheOrigin", kMmRelative, {}, "1in", "0mm", units::DbPoint{{2541000}, {2000}}, kNone},
+        ReadRow{"UnitWithoutANumber", kMmAbsolute, {}, "mm", "0", std::nullopt, BoxesRefusal::NotANumber},
+        ReadRow{"UnitNotOfTheList", kMmAbsolute, {}, "5cm", "0", std::nullopt, BoxesRefusal::NotANumber},
+        ReadRow{"NumberNotInTheUsersFormat", kMilsComma, {}, "25.4mm", "0", std::nullopt, BoxesRefusal::NotANumber},
+        ReadRow{"UnitBeyondTheRangeLimit", kMilsAbsolute, {}, "2000mm", "0", std::nullopt, BoxesRefusal::BeyondRangeLimit}),
+    // clang-format on
     [](const auto& row) { return std::string(row.param.name); });
 
 TEST(LocationBoxes, ATextThatOnlyLooksLikeTheShownOneIsReadAsTyped) {

@@ -83,12 +83,18 @@ SimSession::SimSession(const Design& design, std::unique_ptr<dbx::SymbolResolver
     resetSimulator();
 
     connection_ = std::make_unique<dbx::Connection>(std::move(resolver));
-    dialog_ = std::make_unique<dialog::Dialog>(form, *connection_, beeper, locale);
+    dialog_ = std::make_unique<dialog::Dialog>(form, *connection_, beeper, files_, locale);
 }
 
 SimSession::~SimSession() {
     std::error_code ignored;
     std::filesystem::remove_all(dir_, ignored);
+}
+
+form::GivenFile SimSession::file(const std::string& name, const std::string& bytes) const {
+    const std::string path = (dir_ / name).string();
+    std::ofstream(path, std::ios::binary) << bytes;
+    return form::GivenFile{path, path};
 }
 
 std::vector<std::string> SimSession::log() const {

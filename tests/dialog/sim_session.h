@@ -63,6 +63,9 @@ class SimSession {
     form::FormModel form{clock};
     CountingBeeper beeper;
 
+    // A file written into the session's folder, as the user gives it.
+    form::GivenFile file(const std::string& name, const std::string& bytes) const;
+
     dialog::Dialog& dialog() { return *dialog_; }
     const dialog::DialogState& state() const { return dialog_->state(); }
     const std::string& text(form::ControlId id) const { return form.text(id); }
@@ -88,6 +91,7 @@ class SimSession {
   private:
     std::filesystem::path dir_;
     std::unique_ptr<dbx::Connection> connection_;
+    dialog::StdioFileReader files_;
     std::unique_ptr<dialog::Dialog> dialog_;
 };
 

@@ -118,7 +118,13 @@ INSTANTIATE_TEST_SUITE_P(
         CommandRow{"ParkMouse", "park-mouse", Op::ParkMouse, -1, "", 0, Key::Return},
         CommandRow{"ExpectLayout", "expect-layout 144", Op::ExpectLayout, -1, "", 144, Key::Return},
         CommandRow{"ChangeDpi", "change-dpi 120", Op::ChangeDpi, -1, "", 120, Key::Return},
-        CommandRow{"RefuseForm", "refuse-form", Op::RefuseForm, -1, "", 0, Key::Return}),
+        CommandRow{"RefuseForm", "refuse-form", Op::RefuseForm, -1, "", 0, Key::Return},
+        CommandRow{"DropFile", R"(drop-file "Z:\\a b\\top.pos")", Op::DropFile, -1,
+                   R"(Z:\a b\top.pos)", 0, Key::Return},
+        CommandRow{"ExpectMenuItem", "expect-menu-item \"Place from file\" 0", Op::ExpectMenuItem,
+                   -1, "Place from file", 0, Key::Return},
+        CommandRow{"PickMenuItem", "pick-menu-item Restore", Op::PickMenuItem, -1, "Restore", 0,
+                   Key::Return}),
     rowName<CommandRow>);
 
 struct BadLineRow {
@@ -160,7 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLineRow{"AltWithANamedKey", "key Text1 ALT+TAB", "unknown key"},
                     BadLineRow{"TypeKeyNamesNoControl", "type-key Text1 M",
                                "takes 1 argument(s), not 2"},
-                    BadLineRow{"BadQuote", "expect-text Text1 \"x", "unterminated"}),
+                    BadLineRow{"BadQuote", "expect-text Text1 \"x", "unterminated"},
+                    BadLineRow{"CtrlOnAPostedKey", "type-key CTRL+O", "only in hardware-key"},
+                    BadLineRow{"MessageWithoutItsText", "expect-message CompPlace 100",
+                               "takes 3 argument(s), not 2"}),
     rowName<BadLineRow>);
 
 struct LetterKeyRow {
@@ -168,17 +177,19 @@ struct LetterKeyRow {
     std::string line;
     char letter;
     bool alt;
+    bool ctrl = false;
 };
 
 class ParseLetterKey : public testing::TestWithParam<LetterKeyRow> {};
 
-TEST_P(ParseLetterKey, GivesTheLetterAndWhetherAltIsHeld) {
+TEST_P(ParseLetterKey, GivesTheLetterAndWhetherAltOrCtrlIsHeld) {
     const LetterKeyRow& row = GetParam();
     auto command = parseLine(row.line, 1);
     ASSERT_TRUE(command.has_value());
     EXPECT_EQ(command->key, Key::Letter);
     EXPECT_EQ(command->letter, row.letter);
     EXPECT_EQ(command->alt, row.alt);
+    EXPECT_EQ(command->ctrl, row.ctrl);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -186,8 +197,19 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(LetterKeyRow{"PlainLetter", "key Command1 M", 'M', false},
                     LetterKeyRow{"AltFirstLetter", "key Text1 ALT+A", 'A', true},
                     LetterKeyRow{"AltLastLetter", "key Form1 ALT+Z", 'Z', true},
-                    LetterKeyRow{"TypedLetter", "type-key ALT+E", 'E', true}),
+                    LetterKeyRow{"TypedLetter", "type-key ALT+E", 'E', true},
+                    LetterKeyRow{"HardwareCtrlLetter", "hardware-key CTRL+O", 'O', false, true}),
     rowName<LetterKeyRow>);
+
+// Two texts: the first is `text`, the second `text2`.
+TEST(ParseLine, ACommandOfTwoTextsKeepsBoth) {
+    auto command = parseLine(R"(answer-open-dialog "Place from file" "Z:\\b\\top.pos" 9000)", 1);
+    ASSERT_TRUE(command.has_value());
+    EXPECT_EQ(command->op, Op::AnswerOpenDialog);
+    EXPECT_EQ(command->text, "Place from file");
+    EXPECT_EQ(command->text2, R"(Z:\b\top.pos)");
+    EXPECT_EQ(command->number, 9000);
+}
 
 TEST(ParseLine, SkipsBlankAndCommentLines) {
     EXPECT_FALSE(parseLine("", 1).has_value());

@@ -134,6 +134,34 @@ TEST(FormModel, WhileAHandlerRunsNoUserActionIsTakenButTheProgramsChangesRunThei
     EXPECT_EQ(exits, 1);
 }
 
+// Files given: taken while "Place from file..." is offered and no handler
+// runs, never after the offer is withdrawn.
+TEST(FormModel, FilesAreTakenOnlyWhileOfferedAndNoHandlerRuns) {
+    FormModel form{kClock};
+    std::vector<std::string> given;
+    form.onFilesGiven([&](const std::vector<GivenFile>& files) {
+        given.push_back(files.at(0).path);
+        form.userGivesFiles({{"nested.pos", "nested.pos"}});
+    });
+    form.onClick(ControlId::Command1, [&] { form.userGivesFiles({{"busy.pos", "busy.pos"}}); });
+    form.userClicks(ControlId::Command1);
+    form.userGivesFiles({{"top.pos", "top.pos"}});
+    form.setPlaceFromFileOffered(false);
+    form.userGivesFiles({{"after.pos", "after.pos"}});
+    EXPECT_EQ(given, (std::vector<std::string>{"top.pos"}));
+    EXPECT_FALSE(form.offersPlaceFromFile());
+}
+
+TEST(FormModel, CaptionAndMessagesAreKeptForTheWindowToShow) {
+    FormModel form{kClock};
+    EXPECT_EQ(form.caption(), "CompPlace");
+    form.setFormCaption("CompPlace - U12");
+    form.tellUser("first");
+    form.tellUser("second");
+    EXPECT_EQ(form.caption(), "CompPlace - U12");
+    EXPECT_EQ(form.messagesToUser(), (std::vector<std::string>{"first", "second"}));
+}
+
 TEST(WindowDescription, MoveAndUndoShareOneRectangle) {
     const Twips move = describe(ControlId::Command1).place;
     const Twips undo = describe(ControlId::Command4).place;

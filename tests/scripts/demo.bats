@@ -11,7 +11,7 @@ load helpers
 
 setup() {
     setup_stubs
-    repository_with scripts/demo scripts/lib/errors.sh sim/sample_design.txt
+    repository_with scripts/demo scripts/lib/errors.sh sim/sample_design.txt sim/sample_placement.pos
     echo 'compplace_install_packages() { :; }' >"$repo/scripts/lib/packages.sh"
     cat >"$repo/scripts/lib/wine.sh" <<EOF
 compplace_choose_build() {
@@ -29,7 +29,7 @@ EOF
     # "wait-window 30000" and "close" succeed when APPEARS and CLOSES are 1.
     stub wine '
 case "$*" in
-    *compplace.exe) exec sleep 30 ;;
+    *compplace.exe*) exec sleep 30 ;;
     *"wait-window 30000"*) ((APPEARS)) ;;
     *close*) ((CLOSES)) ;;
 esac'
@@ -49,7 +49,7 @@ esac'
 }
 
 @test "a dialog that appears and closes ends the demo well, with the component after" {
-    stub wine '[[ $* != *compplace.exe ]] || exit 0'
+    stub wine '[[ $* != *compplace.exe* ]] || exit 0'
     run env -u DISPLAY "$repo/scripts/demo"
     [ "$status" -eq 0 ]
     [[ $output == *"Closed the dialog (nobody can use it on Xvfb)."* ]]

@@ -56,6 +56,34 @@ std::string nameOf(int id) {
     return name.empty() ? "control " + std::to_string(id) : std::string(name);
 }
 
+BOOL CALLBACK firstVisibleEdit(HWND child, LPARAM param) {
+    wchar_t className[16] = L"";
+    GetClassNameW(child, className, 16);
+    if (lstrcmpiW(className, L"Edit") == 0 && IsWindowVisible(child)) {
+        *reinterpret_cast<HWND*>(param) = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The Open dialog's file name box: the edit of its combo box (cmb13) in the
+// newer layouts, the edit edt1 in the older, else its first visible edit.
+HWND fileNameBox(HWND dialog) {
+    constexpr int kFileNameCombo = 0x47C;
+    constexpr int kFileNameEdit = 0x480;
+    if (HWND combo = GetDlgItem(dialog, kFileNameCombo)) {
+        if (HWND edit = FindWindowExW(combo, nullptr, L"Edit", nullptr)) {
+            return edit;
+        }
+    }
+    if (HWND edit = GetDlgItem(dialog, kFileNameEdit)) {
+        return edit;
+    }
+    HWND found = nullptr;
+    EnumChildWindows(dialog, firstVisibleEdit, reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
 class Runner {
   public:
     // Runs one command; returns what it read, throws Failure.
@@ -164,6 +192,20 @@ class Runner {
                 return changeDpi(command.number);
             case Op::RefuseForm:
                 return refuseForm();
+            case Op::HardwareKey:
+                return hardwareKey(command);
+            case Op::DropFile:
+                return dropFile(command.text);
+            case Op::ExpectMenuItem: {
+                const Probe::MenuItem item = menuItem(command.text);
+                return expectState("enabled", item.enabled ? 1 : 0, command.number);
+            }
+            case Op::PickMenuItem:
+                return pickMenuItem(command.text);
+            case Op::ExpectMessage:
+                return expectMessage(command.text, command.text2, command.number);
+            case Op::AnswerOpenDialog:
+                return answerOpenDialog(command.text, command.text2, command.number);
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -213,6 +255,169 @@ class Runner {
             throw Failure{"cannot set the hook: error " + std::to_string(GetLastError())};
         }
         return "windows of class CompPlaceForm are refused";
+    }
+
+    // The key pressed and released on the keyboard, with Ctrl or Alt held
+    // around it, as hardware input to the window with the focus. Goes on at
+    // once: a key that opens a modal window is answered by what follows.
+    std::string hardwareKey(const Command& command) const {
+        // The dialog takes the keyboard, as when the person clicks on it.
+        SetForegroundWindow(window());
+        WORD vk = VK_TAB;
+        switch (command.key) {
+            case Key::Return:
+                vk = VK_RETURN;
+                break;
+            case Key::Escape:
+                vk = VK_ESCAPE;
+                break;
+            case Key::Tab:
+                break;
+            case Key::Letter:
+                vk = static_cast<WORD>(command.letter);
+                break;
+        }
+        const WORD held = command.ctrl ? VK_CONTROL : command.alt ? VK_MENU : 0;
+        std::vector<INPUT> keys;
+        const auto press = [&keys](WORD key, bool up) {
+            INPUT input{};
+            input.type = INPUT_KEYBOARD;
+            input.ki.wVk = key;
+            input.ki.wScan = static_cast<WORD>(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+            input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+            keys.push_back(input);
+        };
+        if (held != 0) {
+            press(held, false);
+        }
+        press(vk, false);
+        press(vk, true);
+        if (held != 0) {
+            press(held, true);
+        }
+        if (SendInput(static_cast<UINT>(keys.size()), keys.data(), sizeof(INPUT)) != keys.size()) {
+            throw Failure{"the system did not take the keys"};
+        }
+        return std::to_string(keys.size()) + " key events";
+    }
+
+    // The file dropped on the dialog as the shell drops it; then waits
+    // until the dialog has taken the drop (and any message box it shows is
+    // up, or its fill done).
+    std::string dropFile(const std::string& path) {
+        try {
+            Probe probe(target_.threadId());
+            if (!probe.dropFile(window(), fromUtf8(path))) {
+                throw Failure{"the drop could not be made in the program"};
+            }
+        } catch (const std::runtime_error& error) {
+            throw Failure{error.what()};
+        }
+        waitForTheLoop("take the drop");
+        return "dropped " + quoted(path);
+    }
+
+    Probe::MenuItem menuItem(const std::string& text) const {
+        std::optional<Probe::MenuItem> item;
+        try {
+            Probe probe(target_.threadId());
+            item = probe.menuItem(window(), fromUtf8(text));
+        } catch (const std::runtime_error& error) {
+            throw Failure{error.what()};
+        }
+        if (!item) {
+            throw Failure{"the system menu could not be read"};
+        }
+        if (item->command == 0) {
+            throw Failure{"the system menu has no item " + quoted(text)};
+        }
+        return *item;
+    }
+
+    // What choosing the item sends; refused for a greyed item, as the menu
+    // refuses it. Posted: the command may open a modal window.
+    std::string pickMenuItem(const std::string& text) const {
+        const Probe::MenuItem item = menuItem(text);
+        if (!item.enabled) {
+            throw Failure{"cannot pick a greyed item"};
+        }
+        if (!PostMessageW(window(), WM_SYSCOMMAND, item.command, 0)) {
+            throw Failure{"cannot post the command"};
+        }
+        return "command " + std::to_string(item.command);
+    }
+
+    // A message box of the caption whose text holds `part`, answered OK.
+    static std::string expectMessage(const std::string& caption, const std::string& part, int ms) {
+        const std::string answered = answerMessage(caption, ms);
+        if (answered.find(part) == std::string::npos) {
+            throw Failure{"expected a message with " + quoted(part) + ", found " + answered};
+        }
+        return answered;
+    }
+
+    // The system's Open dialog of this caption: the path typed into its
+    // file name box, then "Open"; waits until the dialog is gone and the
+    // program has taken the file.
+    std::string answerOpenDialog(const std::string& caption, const std::string& path, int ms) {
+        HWND box = waitForMessageBox(fromUtf8(caption), ms);
+        if (box == nullptr) {
+            throw Failure{"no Open dialog " + quoted(caption) + " within " + std::to_string(ms) +
+                          " ms"};
+        }
+        HWND name = fileNameBox(box);
+        HWND open = GetDlgItem(box, IDOK);
+        if (name == nullptr || open == nullptr) {
+            throw Failure{"the Open dialog has no file name box or no Open button"};
+        }
+        if (!writeText(name, fromUtf8(path))) {
+            throw Failure{"the file name box did not take the path"};
+        }
+        PostMessageW(open, BM_CLICK, 0, 0);
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+        while (IsWindow(box)) {
+            if (std::chrono::steady_clock::now() >= deadline) {
+                throw Failure{"the Open dialog did not close within " + std::to_string(ms) + " ms"};
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        waitForTheLoop("take the file");
+        return "opened " + quoted(path);
+    }
+
+    // Waits until the dialog's message loop has come round: a message
+    // posted now is taken only by a message loop, after what was posted
+    // before it, and not while a handler runs or waits for a message it
+    // sent (it then takes only sent ones), so once it has been handled, the
+    // dialog has finished what it was doing. The posted message is the
+    // always shown Exit button's pushed state, set and then cleared, so
+    // that it is left as it was; the second round also lets a message made
+    // while the first was handled be taken. A window gone meanwhile ends
+    // the wait (the next command says so). `what` ends the failure's sentence.
+    void waitForTheLoop(const char* what) const {
+        for (BOOL pushed : {TRUE, FALSE}) {
+            HWND probe = target_.control(kExitButton);
+            if (probe == nullptr ||
+                !PostMessageW(probe, BM_SETSTATE, static_cast<WPARAM>(pushed), 0)) {
+                return;
+            }
+            const auto deadline =
+                std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMs);
+            for (;;) {
+                auto state = sendWithin(probe, BM_GETSTATE, 0, 0);
+                if (!state) {
+                    return;
+                }
+                if (((*state & BST_PUSHED) != 0) == (pushed != FALSE)) {
+                    break;
+                }
+                if (std::chrono::steady_clock::now() >= deadline) {
+                    throw Failure{std::string("the dialog did not ") + what + " within " +
+                                  std::to_string(kAnswerMs) + " ms"};
+                }
+                std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            }
+        }
     }
 
     // Two clicks at the control's centre, sent as the mouse sends them and
@@ -457,45 +662,8 @@ class Runner {
             !PostMessageW(control, upMessage, vk, up)) {
             throw Failure{"cannot post the key"};
         }
-        // The second round of the wait takes a WM_CHAR or WM_SYSCHAR made
-        // from the key, which is queued behind the first.
         waitForTheLoop("take the key");
         return afterAction();
-    }
-
-    // Waits until the dialog's message loop has come round: a message
-    // posted now is taken only by a message loop, after what was posted
-    // before it, and not while a handler runs or waits for a message it
-    // sent (it then takes only sent ones), so once it has been handled, the
-    // dialog has finished what it was doing. The posted message is the
-    // always shown Exit button's pushed state, set and then cleared, so
-    // that it is left as it was; the second round also lets a message made
-    // while the first was handled be taken. A window gone meanwhile ends
-    // the wait (the next command says so). `what` ends the failure's sentence.
-    void waitForTheLoop(const char* what) const {
-        for (BOOL pushed : {TRUE, FALSE}) {
-            HWND probe = target_.control(kExitButton);
-            if (probe == nullptr ||
-                !PostMessageW(probe, BM_SETSTATE, static_cast<WPARAM>(pushed), 0)) {
-                return;
-            }
-            const auto deadline =
-                std::chrono::steady_clock::now() + std::chrono::milliseconds(kAnswerMs);
-            for (;;) {
-                auto state = sendWithin(probe, BM_GETSTATE, 0, 0);
-                if (!state) {
-                    return;
-                }
-                if (((*state & BST_PUSHED) != 0) == (pushed != FALSE)) {
-                    break;
-                }
-                if (std::chrono::steady_clock::now() >= deadline) {
-                    throw Failure{std::string("the dialog did not ") + what + " within " +
-                                  std::to_string(kAnswerMs) + " ms"};
-                }
-                std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            }
-        }
     }
 
     std::string expectNoWindow(int ms) const {

@@ -18,6 +18,8 @@ inline constexpr char kProbeHook[] = "probeHook";
 enum class ProbeRequest : LONG {
     Font,       // the font of the window the message went to
     DpiChange,  // move the window to `dpi` as Windows does, then read its big icon
+    DropFile,   // post the window a drop of the file `text`, made in its own process
+    MenuItem,   // find the system menu's item whose text before any tab is `text`
 };
 enum class ProbeState : LONG { Waiting, Answered, Failed };
 
@@ -31,6 +33,10 @@ struct ProbeBlock {
     LONG scaledSizeAnswered;
     SIZE scaledSize;
     LONG bigIconWidth;
+    // DropFile: the path; MenuItem: the item's text and what was found.
+    WCHAR text[1024];
+    LONG menuCommand;  // the item's command, 0 when there is none
+    LONG menuEnabled;
 };
 
 }  // namespace e2e

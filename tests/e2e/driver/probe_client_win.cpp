@@ -83,4 +83,24 @@ std::optional<Probe::DpiChange> Probe::changeDpi(HWND window, int dpi) {
     return DpiChange{block_->scaledSizeAnswered != 0, block_->scaledSize, block_->bigIconWidth};
 }
 
+bool Probe::setText(const std::wstring& text) {
+    constexpr std::size_t kRoom = sizeof(block_->text) / sizeof(block_->text[0]);
+    if (text.size() >= kRoom) {
+        return false;
+    }
+    CopyMemory(block_->text, text.c_str(), (text.size() + 1) * sizeof(WCHAR));
+    return true;
+}
+
+bool Probe::dropFile(HWND window, const std::wstring& path) {
+    return setText(path) && ask(window, ProbeRequest::DropFile);
+}
+
+std::optional<Probe::MenuItem> Probe::menuItem(HWND window, const std::wstring& text) {
+    if (!setText(text) || !ask(window, ProbeRequest::MenuItem)) {
+        return std::nullopt;
+    }
+    return MenuItem{static_cast<UINT>(block_->menuCommand), block_->menuEnabled != 0};
+}
+
 }  // namespace e2e

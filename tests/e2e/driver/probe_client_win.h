@@ -31,8 +31,19 @@ class Probe {
     // The window moved to a monitor of `dpi`, as Windows tells it.
     std::optional<DpiChange> changeDpi(HWND window, int dpi);
 
+    // The file dropped on the window, as the shell drops it.
+    bool dropFile(HWND window, const std::wstring& path);
+
+    struct MenuItem {
+        UINT command;  // 0: there is no such item
+        bool enabled;
+    };
+    // The system menu's item whose text, up to any tab, is `text`.
+    std::optional<MenuItem> menuItem(HWND window, const std::wstring& text);
+
   private:
     bool ask(HWND window, ProbeRequest request);
+    bool setText(const std::wstring& text);
     void release();
 
     HANDLE memory_ = nullptr;

@@ -1,5 +1,8 @@
 // e2e_probe.dll: the hook that answers the driver's requests inside the
 // program under test (see probe.h).
+#include <shlobj.h>
+
+#include <cstddef>
 #include <initializer_list>
 
 #include "probe.h"
@@ -51,6 +54,67 @@ bool changeDpi(HWND window, e2e::ProbeBlock& block) {
     return true;
 }
 
+// A drop of one file as the shell makes it: a DROPFILES block in the
+// program's own memory, its wide path after it, ended by two zeros, posted
+// for the window to take and free with DragFinish.
+bool dropFile(HWND window, const e2e::ProbeBlock& block) {
+    const auto length = static_cast<std::size_t>(lstrlenW(block.text));
+    const std::size_t bytes = sizeof(DROPFILES) + (length + 2) * sizeof(WCHAR);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, bytes);
+    auto* drop = memory != nullptr ? static_cast<DROPFILES*>(GlobalLock(memory)) : nullptr;
+    if (drop == nullptr) {
+        return false;
+    }
+    drop->pFiles = sizeof(DROPFILES);
+    drop->fWide = TRUE;
+    CopyMemory(drop + 1, block.text, length * sizeof(WCHAR));
+    GlobalUnlock(memory);
+    if (!PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(memory), 0)) {
+        GlobalFree(memory);
+        return false;
+    }
+    return true;
+}
+
+// The system menu's item with the text, up to its tab: its command and
+// whether it is enabled.
+bool findMenuItem(HWND window, e2e::ProbeBlock& block) {
+    block.menuCommand = 0;
+    block.menuEnabled = 0;
+    HMENU menu = GetSystemMenu(window, FALSE);
+    const int count = menu != nullptr ? GetMenuItemCount(menu) : 0;
+    for (int i = 0; i < count; ++i) {
+        WCHAR text[256] = L"";
+        GetMenuStringW(menu, static_cast<UINT>(i), text, 256, MF_BYPOSITION);
+        for (WCHAR& c : text) {
+            if (c == L'\t') {
+                c = L'\0';
+            }
+        }
+        if (lstrcmpW(text, block.text) == 0) {
+            const UINT state = GetMenuState(menu, static_cast<UINT>(i), MF_BYPOSITION);
+            block.menuCommand = static_cast<LONG>(GetMenuItemID(menu, i));
+            block.menuEnabled = (state & (MF_GRAYED | MF_DISABLED)) == 0 ? 1 : 0;
+            return true;
+        }
+    }
+    return true;  // answered: there is no such item
+}
+
+bool doRequest(HWND window, e2e::ProbeBlock& block) {
+    switch (static_cast<e2e::ProbeRequest>(block.request)) {
+        case e2e::ProbeRequest::Font:
+            return readFont(window, block.font);
+        case e2e::ProbeRequest::DpiChange:
+            return changeDpi(window, block);
+        case e2e::ProbeRequest::DropFile:
+            return dropFile(window, block);
+        case e2e::ProbeRequest::MenuItem:
+            return findMenuItem(window, block);
+    }
+    return false;
+}
+
 void answer(HWND window) {
     HANDLE memory = OpenFileMappingW(FILE_MAP_WRITE, FALSE, e2e::kProbeMemory);
     if (memory == nullptr) {
@@ -58,9 +122,7 @@ void answer(HWND window) {
     }
     if (auto* block = static_cast<e2e::ProbeBlock*>(
             MapViewOfFile(memory, FILE_MAP_WRITE, 0, 0, sizeof(e2e::ProbeBlock)))) {
-        const bool done = block->request == static_cast<LONG>(e2e::ProbeRequest::Font)
-                              ? readFont(window, block->font)
-                              : changeDpi(window, *block);
+        const bool done = doRequest(window, *block);
         block->state =
             static_cast<LONG>(done ? e2e::ProbeState::Answered : e2e::ProbeState::Failed);
         UnmapViewOfFile(block);

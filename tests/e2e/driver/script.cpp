@@ -118,6 +118,12 @@ constexpr Syntax kSyntax[] = {
     {"expect-layout", Op::ExpectLayout, "d", 0},
     {"change-dpi", Op::ChangeDpi, "d", 0},
     {"refuse-form", Op::RefuseForm, "", 0},
+    {"hardware-key", Op::HardwareKey, "k", 0},
+    {"drop-file", Op::DropFile, "t", 0},
+    {"expect-menu-item", Op::ExpectMenuItem, "ts", 1},
+    {"pick-menu-item", Op::PickMenuItem, "t", 0},
+    {"expect-message", Op::ExpectMessage, "ttm", 0},
+    {"answer-open-dialog", Op::AnswerOpenDialog, "ttm", 0},
 };
 
 int wholeNumber(const std::string& word, int low, int high, const char* what) {
@@ -131,18 +137,27 @@ int wholeNumber(const std::string& word, int low, int high, const char* what) {
     return value;
 }
 
-// RETURN, ESCAPE, TAB, or a letter key A to Z, alone or as ALT+A to ALT+Z.
+// RETURN, ESCAPE, TAB, or a letter key A to Z, alone or as ALT+A to ALT+Z,
+// and for the keyboard's own keys (hardware-key) CTRL+A to CTRL+Z.
 void parseKey(const std::string& word, Command& command) {
     constexpr std::string_view kAlt = "ALT+";
+    constexpr std::string_view kCtrl = "CTRL+";
     const bool alt = word.rfind(kAlt, 0) == 0;
+    const bool ctrl = word.rfind(kCtrl, 0) == 0;
     std::string_view name = word;
     if (alt) {
         name.remove_prefix(kAlt.size());
+    } else if (ctrl) {
+        name.remove_prefix(kCtrl.size());
+    }
+    if (ctrl && command.op != Op::HardwareKey) {
+        throw ScriptError("CTRL+ only in hardware-key: a posted key carries no Ctrl");
     }
     if (name.size() == 1 && name[0] >= 'A' && name[0] <= 'Z') {
         command.key = Key::Letter;
         command.letter = name[0];
         command.alt = alt;
+        command.ctrl = ctrl;
     } else if (word == "RETURN") {
         command.key = Key::Return;
     } else if (word == "ESCAPE") {
@@ -191,7 +206,7 @@ std::optional<Command> parseLine(std::string_view line, int lineNumber) {
                     }
                     break;
                 case 't':
-                    command.text = word;
+                    (i > 0 && syntax->args[i - 1] == 't' ? command.text2 : command.text) = word;
                     break;
                 case 'd':
                     command.number = wholeNumber(word, 48, 480, "a resolution in DPI");

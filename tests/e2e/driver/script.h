@@ -23,33 +23,39 @@ int controlId(std::string_view name);
 std::string_view controlName(int id);
 
 enum class Op {
-    WaitWindow,      // wait-window MS
-    SetText,         // set-text CONTROL TEXT
-    Click,           // click CONTROL
-    DoubleClick,     // double-click CONTROL: two mouse clicks as hardware input
-    PostClick,       // post-click CONTROL: a click queued, not waited for
-    Key,             // key CONTROL KEY (RETURN, ESCAPE, TAB, A to Z, ALT+A to ALT+Z)
-    TypeKey,         // type-key KEY: the key on the control that has the focus
-    Close,           // close
-    EndSession,      // end-session: Windows logging off or shutting down
-    ExpectText,      // expect-text CONTROL TEXT
-    ExpectVisible,   // expect-visible CONTROL 0|1
-    ExpectEnabled,   // expect-enabled CONTROL 0|1
-    WaitVisible,     // wait-visible CONTROL MS
-    WaitEnabled,     // wait-enabled CONTROL MS: visible and enabled
-    ExpectCheck,     // expect-check CONTROL 0|1|2
-    ExpectSelected,  // expect-selected CONTROL 0|1
-    ExpectFocus,     // expect-focus CONTROL
-    WaitExit,        // wait-exit MS
-    ExpectNoWindow,  // expect-no-window MS
-    Sleep,           // sleep MS
-    Dump,            // dump
-    WindowRect,      // window-rect
-    ParkMouse,       // park-mouse
-    AnswerMessage,   // answer-message CAPTION MS
-    ExpectLayout,    // expect-layout DPI
-    ChangeDpi,       // change-dpi DPI
-    RefuseForm,      // refuse-form: no window of the dialog's class can be made from now on
+    WaitWindow,        // wait-window MS
+    SetText,           // set-text CONTROL TEXT
+    Click,             // click CONTROL
+    DoubleClick,       // double-click CONTROL: two mouse clicks as hardware input
+    PostClick,         // post-click CONTROL: a click queued, not waited for
+    Key,               // key CONTROL KEY (RETURN, ESCAPE, TAB, A to Z, ALT+A to ALT+Z)
+    TypeKey,           // type-key KEY: the key on the control that has the focus
+    Close,             // close
+    EndSession,        // end-session: Windows logging off or shutting down
+    ExpectText,        // expect-text CONTROL TEXT
+    ExpectVisible,     // expect-visible CONTROL 0|1
+    ExpectEnabled,     // expect-enabled CONTROL 0|1
+    WaitVisible,       // wait-visible CONTROL MS
+    WaitEnabled,       // wait-enabled CONTROL MS: visible and enabled
+    ExpectCheck,       // expect-check CONTROL 0|1|2
+    ExpectSelected,    // expect-selected CONTROL 0|1
+    ExpectFocus,       // expect-focus CONTROL
+    WaitExit,          // wait-exit MS
+    ExpectNoWindow,    // expect-no-window MS
+    Sleep,             // sleep MS
+    Dump,              // dump
+    WindowRect,        // window-rect
+    ParkMouse,         // park-mouse
+    AnswerMessage,     // answer-message CAPTION MS
+    ExpectLayout,      // expect-layout DPI
+    ChangeDpi,         // change-dpi DPI
+    HardwareKey,       // hardware-key KEY: the key as the keyboard sends it (SendInput), CTRL+ too
+    DropFile,          // drop-file PATH: the file dropped on the window (WM_DROPFILES)
+    ExpectMenuItem,    // expect-menu-item TEXT 0|1: the system menu's item, enabled or greyed
+    PickMenuItem,      // pick-menu-item TEXT: the system menu's item chosen, as a click on it
+    ExpectMessage,     // expect-message CAPTION TEXT MS: a message box holding TEXT, answered OK
+    AnswerOpenDialog,  // answer-open-dialog CAPTION PATH MS: the Open dialog given PATH
+    RefuseForm,        // refuse-form: no window of the dialog's class can be made from now on
 };
 
 enum class Key { Return, Escape, Tab, Letter };
@@ -59,11 +65,13 @@ struct Command {
     int line = 0;
     std::string source;  // the line as written, for messages
     int control = -1;    // control id where the command names one
-    std::string text;    // set-text, expect-text, answer-message
+    std::string text;    // set-text, expect-text, answer-message, the menu item, the caption
+    std::string text2;   // a command's second text: the message's, the path to open
     int number = 0;      // milliseconds or expected state
     Key key = Key::Return;
-    char letter = 0;   // Key::Letter: 'A' to 'Z', the key's virtual-key code
-    bool alt = false;  // Key::Letter held with Alt
+    char letter = 0;    // Key::Letter: 'A' to 'Z', the key's virtual-key code
+    bool alt = false;   // Key::Letter held with Alt
+    bool ctrl = false;  // Key::Letter held with Ctrl (hardware-key only)
 };
 
 // A script error: the message says which line and why.
