@@ -84,6 +84,21 @@ HWND fileNameBox(HWND dialog) {
     return found;
 }
 
+// The virtual-key code of a command's key; 'A' to 'Z' are their own codes.
+WORD virtualKeyOf(const Command& command) {
+    switch (command.key) {
+        case Key::Return:
+            return VK_RETURN;
+        case Key::Escape:
+            return VK_ESCAPE;
+        case Key::Tab:
+            return VK_TAB;
+        case Key::Letter:
+            return static_cast<WORD>(command.letter);
+    }
+    return VK_TAB;
+}
+
 class Runner {
   public:
     // Runs one command; returns what it read, throws Failure.
@@ -263,20 +278,7 @@ class Runner {
     std::string hardwareKey(const Command& command) const {
         // The dialog takes the keyboard, as when the person clicks on it.
         SetForegroundWindow(window());
-        WORD vk = VK_TAB;
-        switch (command.key) {
-            case Key::Return:
-                vk = VK_RETURN;
-                break;
-            case Key::Escape:
-                vk = VK_ESCAPE;
-                break;
-            case Key::Tab:
-                break;
-            case Key::Letter:
-                vk = static_cast<WORD>(command.letter);
-                break;
-        }
+        const WORD vk = virtualKeyOf(command);
         const WORD held = command.ctrl ? VK_CONTROL : command.alt ? VK_MENU : 0;
         std::vector<INPUT> keys;
         const auto press = [&keys](WORD key, bool up) {
@@ -636,21 +638,7 @@ class Runner {
     // Windows sends it; the Alt key's own press and release are left out,
     // since alone they only open the window's menu.
     std::string pressKey(HWND control, const Command& command) {
-        WPARAM vk = VK_TAB;
-        switch (command.key) {
-            case Key::Return:
-                vk = VK_RETURN;
-                break;
-            case Key::Escape:
-                vk = VK_ESCAPE;
-                break;
-            case Key::Tab:
-                vk = VK_TAB;
-                break;
-            case Key::Letter:
-                vk = static_cast<WPARAM>(command.letter);  // 'A' to 'Z' are their own codes
-                break;
-        }
+        const WPARAM vk = virtualKeyOf(command);
         const LPARAM scan =
             static_cast<LPARAM>(MapVirtualKeyW(static_cast<UINT>(vk), MAPVK_VK_TO_VSC));
         const LPARAM altBit = command.alt ? LPARAM{1} << 29 : 0;
