@@ -9,9 +9,11 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "numtext/length_text.h"
 #include "numtext/number_text.h"
 #include "placement/placement_file.h"
 
@@ -61,11 +63,10 @@ void checkLookup(std::string_view bytes, std::string_view fileName, std::string_
         const auto value = numtext::parseStrict(*text, plain);
         check(value && std::isfinite(*value), "X and Y read back as numbers");
     }
-    check(row.fileUnit == "mm" || row.fileUnit == "mil" || row.fileUnit == "in",
-          "the file's unit is one of three");
-    check((row.boxUnit == units::UnitFactor::PerMm) == (row.fileUnit == "mm") &&
-              row.boxUnit != units::UnitFactor::PerInch,
-          "millimetres go into a mm box, mil and inches into a mils box");
+    const std::optional<numtext::LengthUnit> fileUnit = numtext::lengthUnitNamed(row.fileUnit);
+    check(fileUnit && fileUnit->name == row.fileUnit, "the file's unit is a unit's own name");
+    check(fileUnit->boxUnit == row.boxUnit && row.boxUnit != units::UnitFactor::PerInch,
+          "metric units go into a mm box, mil and inches into a mils box");
     check(!row.unitAssumed || row.fileUnit == "mm", "an assumed unit is millimetres");
     check(!row.rotationDegrees || std::isfinite(*row.rotationDegrees), "a rotation is finite");
 

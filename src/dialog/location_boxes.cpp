@@ -61,9 +61,12 @@ std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor u
     if (!typed) {
         return std::nullopt;
     }
-    // 15 significant digits take off the noise of the multiplication.
-    const double product =
-        numtext::roundTo15Digits(units::dbUnitsFrom(*typed, split.unit.value_or(unitFactor)));
+    // The unit's shift moves the point (centimetres are ten millimetres); 15
+    // significant digits take off the noise of the multiplications.
+    const numtext::LengthUnit unit =
+        split.unit.value_or(numtext::LengthUnit{.boxUnit = unitFactor});
+    const double product = numtext::roundTo15Digits(units::dbUnitsFrom(*typed, unit.boxUnit) *
+                                                    std::pow(10.0, unit.shift));
     if (!std::isfinite(product)) {
         return std::nullopt;
     }
@@ -91,16 +94,29 @@ std::optional<BoxTexts> LocationBoxes::enter(std::string_view x, std::string_vie
 }
 
 BoxesReading LocationBoxes::read(const BoxTexts& texts) const {
-    const std::optional<double> x = boxValue(texts.x, shown_.x, shownX_);
-    const std::optional<double> y = boxValue(texts.y, shown_.y, shownY_);
+    return locationOf(boxValue(texts.x, shown_.x, shownX_), boxValue(texts.y, shown_.y, shownY_),
+                      mode_);
+}
+
+BoxesReading LocationBoxes::locate(std::string_view x, std::string_view y, units::UnitFactor unit,
+                                   CoordinateMode mode) const {
+    const numtext::Locale decimalText{".", ""};
+    return locationOf(typedCoordinate(x, unit, decimalText), typedCoordinate(y, unit, decimalText),
+                      mode);
+}
+
+BoxesReading LocationBoxes::locationOf(std::optional<double> x, std::optional<double> y,
+                                       CoordinateMode mode) const {
     if (!x || !y) {
         return BoxesReading::refused(BoxesRefusal::NotANumber);
     }
     if (*x >= kRangeLimit || *y >= kRangeLimit) {
         return BoxesReading::refused(BoxesRefusal::BeyondRangeLimit);
     }
-    const std::optional<units::DbCoord> absoluteX = toDbCoord(absoluteFrom(*x, origin_.x.value));
-    const std::optional<units::DbCoord> absoluteY = toDbCoord(absoluteFrom(*y, origin_.y.value));
+    const std::optional<units::DbCoord> absoluteX =
+        toDbCoord(absoluteFrom(*x, origin_.x.value, mode));
+    const std::optional<units::DbCoord> absoluteY =
+        toDbCoord(absoluteFrom(*y, origin_.y.value, mode));
     if (!absoluteX || !absoluteY) {
         return BoxesReading::refused(BoxesRefusal::OutsideDbRange);
     }
@@ -120,8 +136,8 @@ std::int64_t LocationBoxes::boxedFrom(std::int32_t absolute, std::int32_t origin
     return std::int64_t{absolute} - offset;
 }
 
-double LocationBoxes::absoluteFrom(double boxed, std::int32_t origin) const {
-    const std::int32_t offset = mode_ == CoordinateMode::Relative ? origin : 0;
+double LocationBoxes::absoluteFrom(double boxed, std::int32_t origin, CoordinateMode mode) const {
+    const std::int32_t offset = mode == CoordinateMode::Relative ? origin : 0;
     return boxed + static_cast<double>(offset);
 }
 

@@ -70,14 +70,23 @@ class LocationBoxes {
     // read in the user's format and rounded once.
     BoxesReading read(const BoxTexts& texts) const;
 
+    // Where decimal texts such as enter() takes, in `unit` and counted in
+    // `mode`, would put the part: what read() would give once they were
+    // entered there. The boxes stay as they are.
+    BoxesReading locate(std::string_view x, std::string_view y, units::UnitFactor unit,
+                        CoordinateMode mode) const;
+
   private:
+    // The location of two box values, before any origin is added, in `mode`.
+    BoxesReading locationOf(std::optional<double> x, std::optional<double> y,
+                            CoordinateMode mode) const;
     // One box's value in database units, before any origin is added.
     std::optional<double> boxValue(const std::string& text, const std::string& shownText,
                                    std::int64_t shownDb) const;
     // The relative origin's rule: what a box shows is counted from the origin
     // in relative mode, and the origin is added back when it is read.
     std::int64_t boxedFrom(std::int32_t absolute, std::int32_t origin) const;
-    double absoluteFrom(double boxed, std::int32_t origin) const;
+    double absoluteFrom(double boxed, std::int32_t origin, CoordinateMode mode) const;
 
     numtext::Locale locale_;
     units::UnitFactor unitFactor_ = units::UnitFactor::PerMil;
@@ -100,8 +109,8 @@ std::string coordinateText(std::int64_t db, units::UnitFactor unitFactor, std::s
 // A typed coordinate in database units, before any origin is added: the
 // whole text as one number in the user's format times the unit factor,
 // rounded to 15 significant digits so that 1.234 mm is exactly 123400. A
-// number may name its own unit after it (mm, mil, mils, th, thou, in or ",
-// see numtext::splitLengthUnit): "25.4mm" is 2540000 in a mils box too.
+// number may name its own unit after it (see numtext::lengthUnitNamed):
+// "25.4mm" and "2.54 cm" are 2540000 in a mils box too.
 // Nothing when the text is not a number or the product is not finite.
 std::optional<double> typedCoordinate(std::string_view text, units::UnitFactor unitFactor,
                                       const numtext::Locale& locale);

@@ -90,27 +90,14 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
     const bool mm = row.boxUnit == units::UnitFactor::PerMm;
     const bool relative = form_.isSelected(ControlId::Option2);
 
-    // What "&Move" would read from the boxes, found before anything changes.
-    LocationBoxes trial = state_.locationBoxes;
-    trial.setUnitFactor(row.boxUnit);
-    trial.setMode(relative ? CoordinateMode::Relative : CoordinateMode::Absolute);
-    const std::optional<BoxTexts> typed = trial.enter(row.x, row.y);
-    const BoxesReading reading =
-        typed ? trial.read(*typed) : BoxesReading::refused(BoxesRefusal::NotANumber);
-    std::string_view problem;
-    if (!mm && row.boxUnit != units::UnitFactor::PerMil) {
-        problem = " is in a unit the boxes do not show";
-    } else if (row.rotationDegrees && !std::isfinite(*row.rotationDegrees)) {
-        problem = " has a rotation that is no number";
-    } else if (!reading.location && reading.refusal == BoxesRefusal::NotANumber) {
-        problem = " cannot be read as numbers";
-    } else if (!reading.location) {
-        problem = relative ? " from the relative origin is outside the design's range"
-                           : " is outside the design's range";
-    }
-    if (!problem.empty()) {
-        form_.tellUser(joined(
-            {name, ", line ", line, ": X ", row.x, ", Y ", row.y, " ", row.fileUnit, problem}));
+    // A row the host cannot take is refused before anything changes.
+    const BoxesReading reading = state_.locationBoxes.locate(
+        row.x, row.y, row.boxUnit, relative ? CoordinateMode::Relative : CoordinateMode::Absolute);
+    if (!reading.location) {
+        form_.tellUser(
+            joined({name, ", line ", line, ": X ", row.x, ", Y ", row.y, " ", row.fileUnit,
+                    relative ? " from the relative origin is outside the design's range"
+                             : " is outside the design's range"}));
         return false;
     }
 

@@ -2,64 +2,140 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
+
+#include "numtext/number_scan.h"
 
 namespace numtext {
 namespace {
 
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
+using units::UnitFactor;
+
+constexpr char kMicro = '\xB5';   // the micro sign in the host's code page
+constexpr char kDegree = '\xB0';  // the degree sign
 
 char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool endsWithIgnoringCase(std::string_view text, std::string_view suffix) {
-    if (text.size() < suffix.size()) {
-        return false;
-    }
-    const std::string_view end = text.substr(text.size() - suffix.size());
-    for (std::size_t i = 0; i < suffix.size(); ++i) {
-        if (lower(end[i]) != suffix[i]) {
-            return false;
-        }
-    }
-    return true;
+bool isBlank(char c) {
+    return c == ' ' || c == '\t';
+}
+
+bool isLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == kMicro;
 }
 
 struct UnitName {
-    std::string_view name;
-    units::UnitFactor unit;
+    std::string_view name;  // lower case, no blanks
+    LengthUnit unit;
 };
 
-// No name here ends with another one, so the order does not matter.
-constexpr std::array<UnitName, 7> kUnitNames{{
-    {"mm", units::UnitFactor::PerMm},
-    {"mil", units::UnitFactor::PerMil},
-    {"mils", units::UnitFactor::PerMil},
-    {"th", units::UnitFactor::PerMil},
-    {"thou", units::UnitFactor::PerMil},
-    {"in", units::UnitFactor::PerInch},
-    {"\"", units::UnitFactor::PerInch},
+constexpr LengthUnit kMm{UnitFactor::PerMm, 0, "mm"};
+constexpr LengthUnit kCm{UnitFactor::PerMm, 1, "cm"};
+constexpr LengthUnit kUm{UnitFactor::PerMm, -3, "um"};
+constexpr LengthUnit kInch{UnitFactor::PerMil, 3, "in"};
+constexpr LengthUnit kMil{UnitFactor::PerMil, 0, "mil"};
+constexpr LengthUnit kTenthMil{UnitFactor::PerMil, -1, "0.1 mil"};
+
+constexpr std::array<UnitName, 31> kUnitNames{{
+    {"mm", kMm},
+    {"millimetre", kMm},
+    {"millimetres", kMm},
+    {"millimeter", kMm},
+    {"millimeters", kMm},
+    {"cm", kCm},
+    {"centimetre", kCm},
+    {"centimetres", kCm},
+    {"centimeter", kCm},
+    {"centimeters", kCm},
+    {"um", kUm},
+    {"\xB5m", kUm},
+    {"micron", kUm},
+    {"microns", kUm},
+    {"micrometre", kUm},
+    {"micrometres", kUm},
+    {"micrometer", kUm},
+    {"micrometers", kUm},
+    {"in", kInch},
+    {"inch", kInch},
+    {"inches", kInch},
+    {"\"", kInch},
+    {"mil", kMil},
+    {"mils", kMil},
+    {"th", kMil},
+    {"thou", kMil},
+    {"0.1mil", kTenthMil},
+    {"1/10mil", kTenthMil},
+    {"tenthsofamil", kTenthMil},
+    {"tenthmil", kTenthMil},
+    {"dmil", kTenthMil},
 }};
 
 }  // namespace
+
+std::optional<LengthUnit> lengthUnitNamed(std::string_view word) {
+    std::string key;
+    for (const char c : word) {
+        if (!isBlank(c)) {
+            key.push_back(lower(c));
+        }
+    }
+    for (const UnitName& name : kUnitNames) {
+        if (name.name == key) {
+            return name.unit;
+        }
+    }
+    return std::nullopt;
+}
 
 LengthText splitLengthUnit(std::string_view text) {
     std::string_view rest = text;
     while (!rest.empty() && isBlank(rest.back())) {
         rest.remove_suffix(1);
     }
-    for (const UnitName& name : kUnitNames) {
-        if (endsWithIgnoringCase(rest, name.name)) {
-            rest.remove_suffix(name.name.size());
-            while (!rest.empty() && isBlank(rest.back())) {
-                rest.remove_suffix(1);
-            }
-            return {rest, name.unit};
+    std::size_t start = rest.size();
+    if (rest.ends_with('"')) {
+        --start;
+    } else {
+        while (start > 0 && isLetter(rest[start - 1])) {
+            --start;
         }
     }
-    return {text, std::nullopt};
+    if (start == rest.size()) {
+        return {text, std::nullopt};
+    }
+    const std::optional<LengthUnit> unit = lengthUnitNamed(rest.substr(start));
+    if (!unit) {
+        return {text, std::nullopt};
+    }
+    rest = rest.substr(0, start);
+    while (!rest.empty() && isBlank(rest.back())) {
+        rest.remove_suffix(1);
+    }
+    return {rest, unit};
+}
+
+std::string_view withoutDegrees(std::string_view text) {
+    static constexpr std::array<std::string_view, 4> kWords{"deg", "degs", "degree", "degrees"};
+    std::string_view rest = trimBlanks(text);
+    if (rest.ends_with(kDegree)) {
+        return trimBlanks(rest.substr(0, rest.size() - 1));
+    }
+    std::size_t start = rest.size();
+    while (start > 0 && isLetter(rest[start - 1])) {
+        --start;
+    }
+    std::string word;
+    for (const char c : rest.substr(start)) {
+        word.push_back(lower(c));
+    }
+    for (const std::string_view name : kWords) {
+        if (word == name) {
+            return trimBlanks(rest.substr(0, start));
+        }
+    }
+    return text;
 }
 
 }  // namespace numtext

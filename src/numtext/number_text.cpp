@@ -1,5 +1,7 @@
 #include "numtext/number_text.h"
 
+#include "numtext/number_scan.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -17,109 +19,6 @@ bool isBlank(char c) {
 }
 bool isDigit(char c) {
     return c >= '0' && c <= '9';
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && isBlank(text.front())) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && isBlank(text.back())) {
-        text.remove_suffix(1);
-    }
-    return text;
-}
-
-std::size_t digitRun(std::string_view text, std::size_t pos) {
-    std::size_t end = pos;
-    while (end < text.size() && isDigit(text[end])) {
-        ++end;
-    }
-    return end - pos;
-}
-
-bool startsWithAt(std::string_view text, std::size_t pos, std::string_view what) {
-    return !what.empty() && pos <= text.size() && text.substr(pos).starts_with(what);
-}
-
-// A number as written, split into its parts: the sign, the digits before the
-// decimal point (group separators left out), those after it, and the exponent
-// after the 'e' (an optional sign and digits). `end` is where it stops.
-struct NumberParts {
-    bool negative = false;
-    std::string intDigits;
-    std::string_view fracDigits;
-    std::string_view exponent;
-    std::size_t end = 0;
-};
-
-// How a number is written: its decimal separator, and the group separator
-// between thousands (empty: no grouping).
-struct NumberSyntax {
-    std::string_view decimal;
-    std::string_view group;
-};
-
-// The exponent after 'e'/'E' at pos: optional sign and at least one digit.
-// Returns its length from the 'e' on, 0 when there is none.
-std::size_t exponentLength(std::string_view text, std::size_t pos) {
-    if (pos >= text.size() || (text[pos] != 'e' && text[pos] != 'E')) {
-        return 0;
-    }
-    std::size_t digitsAt = pos + 1;
-    if (digitsAt < text.size() && (text[digitsAt] == '+' || text[digitsAt] == '-')) {
-        ++digitsAt;
-    }
-    const std::size_t digits = digitRun(text, digitsAt);
-    return digits == 0 ? 0 : digitsAt + digits - pos;
-}
-
-// The longest number at the start of `text`: optional sign, digits (grouped
-// only in well-formed groups of three, the first not starting with 0), one
-// decimal separator and its digits, and an exponent only when digits follow
-// its 'e'. Both readers scan with it; what follows the number is theirs to
-// judge. nullopt when there are no digits or the grouping is malformed.
-std::optional<NumberParts> scanNumber(std::string_view text, const NumberSyntax& syntax) {
-    NumberParts parts;
-    std::size_t pos = 0;
-    if (pos < text.size() && (text[pos] == '+' || text[pos] == '-')) {
-        parts.negative = text[pos] == '-';
-        ++pos;
-    }
-    std::size_t run = digitRun(text, pos);
-    parts.intDigits.append(text.substr(pos, run));
-    pos += run;
-    if (startsWithAt(text, pos, syntax.group)) {
-        // Grouping: a first group of 1 to 3 digits, then groups of exactly 3.
-        // A first group that starts with 0 is no grouped number: "0.123" in
-        // a "," locale is a decimal typed from habit, not 123.
-        if (run == 0 || run > 3 || text[pos - run] == '0') {
-            return std::nullopt;
-        }
-        while (startsWithAt(text, pos, syntax.group)) {
-            pos += syntax.group.size();
-            run = digitRun(text, pos);
-            if (run != 3) {
-                return std::nullopt;
-            }
-            parts.intDigits.append(text.substr(pos, run));
-            pos += run;
-        }
-    }
-    if (startsWithAt(text, pos, syntax.decimal)) {
-        pos += syntax.decimal.size();
-        run = digitRun(text, pos);
-        parts.fracDigits = text.substr(pos, run);
-        pos += run;
-    }
-    if (parts.intDigits.empty() && parts.fracDigits.empty()) {
-        return std::nullopt;
-    }
-    if (const std::size_t length = exponentLength(text, pos); length != 0) {
-        parts.exponent = text.substr(pos + 1, length - 1);
-        pos += length;
-    }
-    parts.end = pos;
-    return parts;
 }
 
 // Decimal power of the first non-zero digit plus the exponent, saturated; only

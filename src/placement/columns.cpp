@@ -1,5 +1,6 @@
 #include "placement/columns.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
@@ -8,53 +9,164 @@
 namespace placement {
 namespace {
 
-// The names of each column, lower case, without blanks, '-', '_' and '.',
-// the likelier meaning first: a header with both "Name" and "RefDes" has its
-// designators under "RefDes".
-constexpr std::array<std::string_view, 10> kDesignator{
-    "designator",  "refdes",    "ref",  "reference", "refdesignator",
-    "designation", "component", "part", "partname",  "name"};
-constexpr std::array<std::string_view, 5> kReferenceX{"refx", "posx", "x", "xpos", "locationx"};
-constexpr std::array<std::string_view, 5> kReferenceY{"refy", "posy", "y", "ypos", "locationy"};
-constexpr std::array<std::string_view, 4> kCentreX{"midx", "centerx", "centrex", "middlex"};
-constexpr std::array<std::string_view, 4> kCentreY{"midy", "centery", "centrey", "middley"};
-constexpr std::array<std::string_view, 5> kRotation{"rotation", "rot", "rotate", "angle",
-                                                    "orientation"};
-constexpr std::array<std::string_view, 4> kSide{"side", "layer", "tb", "topbottom"};
+// The names of the other columns, their words joined, the likelier meaning
+// first.
+constexpr std::array<std::string_view, 14> kDesignator{
+    "designator",  "refdes",        "ref",       "reference",          "refdesignator",
+    "designation", "partreference", "component", "componentname",      "comp",
+    "part",        "partname",      "name",      "referencedesignator"};
+constexpr std::array<std::string_view, 6> kRotation{"rotation", "rot",         "rotate",
+                                                    "angle",    "orientation", "rotationangle"};
+constexpr std::array<std::string_view, 7> kSide{"side",      "layer",         "tb",     "topbottom",
+                                                "boardside", "placementside", "pcbside"};
 
-// A column name without the unit it carries in parentheses or brackets at
-// its end, and that unit.
-struct ColumnName {
-    std::string name;
-    std::optional<units::UnitFactor> unit;
+// How a qualifier places the point X and Y name; the lower ranks first.
+enum class PointKind { Reference = 0, Plain = 1, Centre = 2 };
+
+struct Qualifier {
+    std::string_view word;
+    PointKind kind;
 };
 
-ColumnName columnName(std::string_view field) {
-    ColumnName column;
-    field = trimBlanks(field);
-    if (!field.empty() && (field.back() == ')' || field.back() == ']')) {
-        const char open = field.back() == ')' ? '(' : '[';
-        const std::size_t start = field.rfind(open);
-        if (start != std::string_view::npos) {
-            column.unit = unitOfWord(field.substr(start + 1, field.size() - start - 2));
-            field = field.substr(0, start);
+constexpr std::array<Qualifier, 22> kQualifiers{{
+    {"ref", PointKind::Reference},    {"reference", PointKind::Reference},
+    {"origin", PointKind::Reference}, {"insertion", PointKind::Reference},
+    {"pos", PointKind::Plain},        {"position", PointKind::Plain},
+    {"loc", PointKind::Plain},        {"location", PointKind::Plain},
+    {"symbol", PointKind::Plain},     {"sym", PointKind::Plain},
+    {"coord", PointKind::Plain},      {"coordinate", PointKind::Plain},
+    {"placement", PointKind::Plain},  {"part", PointKind::Plain},
+    {"comp", PointKind::Plain},       {"component", PointKind::Plain},
+    {"mid", PointKind::Centre},       {"middle", PointKind::Centre},
+    {"centre", PointKind::Centre},    {"center", PointKind::Centre},
+    {"centroid", PointKind::Centre},  {"c", PointKind::Centre},
+}};
+
+std::optional<PointKind> qualifierKind(std::string_view word) {
+    for (const Qualifier& q : kQualifiers) {
+        if (q.word == word) {
+            return q.kind;
         }
     }
-    for (const char c : lowerAscii(field)) {
-        if (c != ' ' && c != '\t' && c != '-' && c != '_' && c != '.' && c != '/') {
-            column.name.push_back(c);
-        }
-    }
-    return column;
+    return std::nullopt;
 }
 
-// The field whose name comes first among `names`.
+bool isLower(char c) {
+    return c >= 'a' && c <= 'z';
+}
+bool isUpper(char c) {
+    return c >= 'A' && c <= 'Z';
+}
+bool isDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+// A column name's words in lower case: split at anything but letters and
+// digits, and where a lower-case letter meets an upper-case one ("PosX").
+// A unit in parentheses or brackets ("(mm)", "[mil]") is a word too.
+std::vector<std::string> nameWords(std::string_view name) {
+    std::vector<std::string> words;
+    std::string word;
+    auto flush = [&] {
+        if (!word.empty()) {
+            words.push_back(lowerAscii(word));
+            word.clear();
+        }
+    };
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        const char c = name[i];
+        if (!isLower(c) && !isUpper(c) && !isDigit(c) && c != '\xB5') {
+            flush();
+            continue;
+        }
+        if (isUpper(c) && i > 0 && isLower(name[i - 1])) {
+            flush();
+        }
+        word.push_back(c);
+    }
+    flush();
+    return words;
+}
+
+std::string joined(const std::vector<std::string>& words) {
+    std::string text;
+    for (const std::string& word : words) {
+        text += word;
+    }
+    return text;
+}
+
+// What one column name says of X or Y.
+struct Coordinate {
+    char axis = 0;  // 'x' or 'y'
+    PointKind kind = PointKind::Plain;
+    std::string qualifiers;  // the qualifier words, joined: "mid", "ref"
+    std::optional<numtext::LengthUnit> unit;
+};
+
+// The axis a word names, alone or joined to a qualifier: "x", "posx", "xpos".
+std::optional<std::pair<char, std::string>> axisOfWord(const std::string& word) {
+    for (const char axis : {'x', 'y'}) {
+        if (word.size() == 1 && word[0] == axis) {
+            return std::pair{axis, std::string()};
+        }
+        if (word.size() > 1 && word.front() == axis && qualifierKind(word.substr(1))) {
+            return std::pair{axis, word.substr(1)};
+        }
+        if (word.size() > 1 && word.back() == axis &&
+            qualifierKind(word.substr(0, word.size() - 1))) {
+            return std::pair{axis, word.substr(0, word.size() - 1)};
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<Coordinate> coordinateOf(const std::vector<std::string>& words) {
+    std::optional<Coordinate> found;
+    std::vector<std::string> qualifiers;
+    std::optional<numtext::LengthUnit> unit;
+    for (const std::string& word : words) {
+        if (const auto axis = axisOfWord(word); axis && !found) {
+            found = Coordinate{
+                .axis = axis->first, .kind = PointKind::Plain, .qualifiers = {}, .unit = {}};
+            if (!axis->second.empty()) {
+                qualifiers.push_back(axis->second);
+            }
+        } else if (qualifierKind(word)) {
+            qualifiers.push_back(word);
+        } else if (const auto named = numtext::lengthUnitNamed(word); named && !unit) {
+            unit = named;
+        } else {
+            return std::nullopt;  // "Pad X", "X Size": not the part's place
+        }
+    }
+    if (!found) {
+        return std::nullopt;
+    }
+    // The most exact point a qualifier names: "Ref" before "Pos" before "Mid".
+    std::sort(qualifiers.begin(), qualifiers.end());
+    found->kind = qualifiers.empty() ? PointKind::Plain : PointKind::Centre;
+    for (const std::string& q : qualifiers) {
+        found->kind = std::min(found->kind, *qualifierKind(q));
+        found->qualifiers += q + " ";
+    }
+    found->unit = unit;
+    return found;
+}
+
+// A name without the words that only say a unit of angle: "Rotation (deg)".
+std::string withoutAngleUnit(std::vector<std::string> words) {
+    std::erase_if(
+        words, [](const std::string& w) { return w == "deg" || w == "degree" || w == "degrees"; });
+    return joined(words);
+}
+
 template <std::size_t N>
-std::optional<std::size_t> find(const std::vector<ColumnName>& columns,
-                                const std::array<std::string_view, N>& names) {
-    for (const std::string_view name : names) {
-        for (std::size_t i = 0; i < columns.size(); ++i) {
-            if (columns[i].name == name) {
+std::optional<std::size_t> find(const std::vector<std::string>& names,
+                                const std::array<std::string_view, N>& wanted) {
+    for (const std::string_view name : wanted) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name) {
                 return i;
             }
         }
@@ -65,36 +177,62 @@ std::optional<std::size_t> find(const std::vector<ColumnName>& columns,
 }  // namespace
 
 std::optional<Columns> headerColumns(const std::vector<std::string>& fields, bool hashField) {
-    std::vector<ColumnName> names;
-    names.reserve(fields.size());
-    for (const std::string& field : fields) {
-        names.push_back(columnName(field));
-    }
-    if (!names.empty() && names.front().name.starts_with('#')) {
-        names.front().name.erase(0, names.front().name.find_first_not_of('#'));
-        if (names.front().name.empty() && hashField) {
-            names.erase(names.begin());
+    std::vector<std::string_view> texts(fields.begin(), fields.end());
+    if (!texts.empty()) {
+        std::string_view first = trimBlanks(texts.front());
+        first.remove_prefix(std::min(first.find_first_not_of('#'), first.size()));
+        texts.front() = first;
+        if (first.empty() && hashField) {
+            texts.erase(texts.begin());
         }
     }
-    const std::optional<std::size_t> designator = find(names, kDesignator);
-    std::optional<std::size_t> x = find(names, kReferenceX);
-    std::optional<std::size_t> y = find(names, kReferenceY);
-    if (!x || !y) {
-        x = find(names, kCentreX);
-        y = find(names, kCentreY);
+    std::vector<std::vector<std::string>> words;
+    std::vector<std::string> names;
+    for (const std::string_view text : texts) {
+        words.push_back(nameWords(text));
+        names.push_back(withoutAngleUnit(words.back()));
     }
-    if (!designator || !x || !y) {
+
+    // X and Y: the pair with the same qualifiers whose kind ranks first.
+    std::optional<std::pair<std::size_t, std::size_t>> pair;
+    std::optional<PointKind> pairKind;
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::optional<Coordinate> x = coordinateOf(words[i]);
+        if (!x || x->axis != 'x') {
+            continue;
+        }
+        for (std::size_t j = 0; j < words.size(); ++j) {
+            const std::optional<Coordinate> y = coordinateOf(words[j]);
+            if (y && y->axis == 'y' && y->qualifiers == x->qualifiers &&
+                (!pairKind || x->kind < *pairKind)) {
+                pair = std::pair{i, j};
+                pairKind = x->kind;
+                break;
+            }
+        }
+    }
+    if (!pair) {
         return std::nullopt;
     }
     Columns columns;
+    for (const std::string_view name : kDesignator) {
+        for (std::size_t i = 0; i < names.size(); ++i) {
+            if (names[i] == name && i != pair->first && i != pair->second) {
+                columns.designators.push_back(i);
+            }
+        }
+    }
+    if (columns.designators.empty()) {
+        return std::nullopt;
+    }
     columns.count = names.size();
-    columns.designator = *designator;
-    columns.x = *x;
-    columns.y = *y;
+    columns.designator = columns.designators.front();
+    columns.x = pair->first;
+    columns.y = pair->second;
     columns.rotation = find(names, kRotation);
     columns.side = find(names, kSide);
-    columns.xUnit = names[*x].unit;
-    columns.yUnit = names[*y].unit;
+    columns.xUnit = coordinateOf(words[pair->first])->unit;
+    columns.yUnit = coordinateOf(words[pair->second])->unit;
     return columns;
 }
 

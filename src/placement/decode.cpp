@@ -31,15 +31,20 @@ std::uint8_t byteAt(std::string_view bytes, std::size_t at) {
     return static_cast<std::uint8_t>(bytes[at]);
 }
 
-std::string fromUtf16Le(std::string_view bytes) {
+enum class ByteOrder { LittleEndian, BigEndian };
+
+std::string fromUtf16(std::string_view bytes, ByteOrder order) {
+    const std::size_t high = order == ByteOrder::BigEndian ? 0 : 1;
+    auto unitAt = [&](std::size_t at) {
+        return static_cast<char32_t>(byteAt(bytes, at + 1 - high)) |
+               static_cast<char32_t>(byteAt(bytes, at + high)) << 8;
+    };
     std::string text;
     text.reserve(bytes.size() / 2);
     for (std::size_t at = 0; at + 1 < bytes.size(); at += 2) {
-        const char32_t unit = static_cast<char32_t>(byteAt(bytes, at)) |
-                              static_cast<char32_t>(byteAt(bytes, at + 1)) << 8;
+        const char32_t unit = unitAt(at);
         if (unit >= 0xD800 && unit <= 0xDBFF && at + 3 < bytes.size()) {
-            const char32_t low = static_cast<char32_t>(byteAt(bytes, at + 2)) |
-                                 static_cast<char32_t>(byteAt(bytes, at + 3)) << 8;
+            const char32_t low = unitAt(at + 2);
             if (low >= 0xDC00 && low <= 0xDFFF) {
                 at += 2;  // a character beyond the first plane: none of the code page's
             }
@@ -127,7 +132,10 @@ std::string fromUtf8(std::string_view bytes) {
 
 std::string singleByteText(std::string_view bytes) {
     if (bytes.starts_with("\xFF\xFE")) {
-        return fromUtf16Le(bytes.substr(2));
+        return fromUtf16(bytes.substr(2), ByteOrder::LittleEndian);
+    }
+    if (bytes.starts_with("\xFE\xFF")) {
+        return fromUtf16(bytes.substr(2), ByteOrder::BigEndian);
     }
     if (bytes.starts_with("\xEF\xBB\xBF")) {
         return fromUtf8(bytes.substr(3));

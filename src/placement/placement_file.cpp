@@ -9,7 +9,6 @@
 
 #include "numtext/length_text.h"
 #include "placement/decode.h"
-#include "placement/exact_number.h"
 #include "placement/layout.h"
 #include "placement/records.h"
 #include "placement/words.h"
@@ -17,39 +16,22 @@
 namespace placement {
 namespace {
 
-using units::UnitFactor;
+using numtext::ExactDecimal;
+using numtext::LengthUnit;
 
 // Lines named in a refusal; more are counted.
 constexpr std::size_t kLinesNamed = 10;
 // Bytes of a value quoted in a refusal.
 constexpr std::size_t kValueQuoted = 40;
 
-// The field of `column` in a row, if the row has one.
-std::optional<std::string_view> fieldOf(const Layout& layout, const Record& row,
-                                        std::size_t column) {
-    const std::size_t count = row.fields.size();
-    std::size_t at = column;
-    if (layout.fromEnd && column > layout.columns.designator) {
-        const std::size_t fromEnd = layout.columns.count - column;
-        if (fromEnd > count || count - fromEnd <= layout.columns.designator) {
-            return std::nullopt;
-        }
-        at = count - fromEnd;
-    }
-    if (at >= count) {
-        return std::nullopt;
-    }
-    return row.fields[at];
-}
-
 // The rows found for one designator: how many, the first lines, and the
 // first row itself.
 struct Matches {
     std::size_t count = 0;
     std::vector<std::size_t> lines;
-    Record first;
+    RowFields first;
 
-    void add(const Record& row) {
+    void add(const RowFields& row) {
         if (count++ == 0) {
             first = row;
         }
@@ -81,50 +63,62 @@ std::string lineList(const Matches& matches) {
     return text;
 }
 
-// The unit stated by a line before line `end`.
-std::optional<UnitFactor> statedUnit(std::string_view text, std::size_t end) {
+// What the lines before the rows state of the file's unit, and on which
+// line; the first statement, and the first that disagrees with it.
+struct StatedUnit {
+    std::optional<UnitStatement> statement;
+    std::size_t line = 0;
+    std::optional<UnitStatement> other;
+    std::size_t otherLine = 0;
+};
+
+StatedUnit statedUnit(std::string_view text, std::size_t end) {
+    StatedUnit stated;
     std::size_t line = 1;
     for (std::size_t at = 0; at < text.size() && line < end;) {
         const std::size_t stop = text.find_first_of("\r\n", at);
         const std::size_t lineEnd = stop == std::string_view::npos ? text.size() : stop;
-        if (const auto unit = unitStatedIn(text.substr(at, lineEnd - at))) {
-            return unit;
+        if (auto statement = unitStatedIn(text.substr(at, lineEnd - at))) {
+            if (!stated.statement) {
+                stated.statement = std::move(statement);
+                stated.line = line;
+            } else if (!stated.other && statement->unit != stated.statement->unit) {
+                stated.other = std::move(statement);
+                stated.otherLine = line;
+            }
         }
         at = lineEnd + (text.substr(lineEnd).starts_with("\r\n") ? 2 : 1);
         ++line;
     }
-    return std::nullopt;
+    return stated;
 }
 
-std::string_view unitName(UnitFactor unit) {
-    switch (unit) {
-        case UnitFactor::PerMil:
-            return "mil";
-        case UnitFactor::PerInch:
-            return "in";
-        case UnitFactor::PerMm:
-            break;
+// The number in a rotation: "R90", "90\xB0", "-90 deg" give 90, 90, -90.
+std::string_view rotationNumber(std::string_view written) {
+    std::string_view rest = trimBlanks(written);
+    if (rest.size() > 1 && (rest.front() == 'R' || rest.front() == 'r')) {
+        rest.remove_prefix(1);
     }
-    return "mm";
+    return numtext::withoutDegrees(rest);
 }
 
 // Reads the matching row into a PlacementRow, or says why it cannot.
 class RowReader {
   public:
     RowReader(std::string_view text, std::string_view fileName, const Layout& layout,
-              const Record& row, std::size_t firstRowLine)
+              const RowFields& row, std::size_t firstRowLine)
         : text_(text),
           fileName_(fileName),
           layout_(layout),
           row_(row),
           firstRowLine_(firstRowLine),
-          decimalComma_(layout.separator.character != ',') {}
+          decimalComma_(layout.decimalComma()) {}
 
     Lookup read() {
         PlacementRow result;
         result.line = row_.line;
-        const Coordinate x = coordinate("X", layout_.columns.x, layout_.columns.xUnit);
-        const Coordinate y = coordinate("Y", layout_.columns.y, layout_.columns.yUnit);
+        const Coordinate x = coordinate("X", row_.x, layout_.columns.xUnit);
+        const Coordinate y = coordinate("Y", row_.y, layout_.columns.yUnit);
         if (!refusal_.empty()) {
             return {std::nullopt, refusal_};
         }
@@ -134,23 +128,17 @@ class RowReader {
         }
         result.x = x.text;
         result.y = y.text;
-        result.fileUnit = unitName(*x.unit);
-        result.boxUnit = *x.unit == UnitFactor::PerMm ? UnitFactor::PerMm : UnitFactor::PerMil;
+        result.fileUnit = x.unit.name;
+        result.boxUnit = x.unit.boxUnit;
         result.unitAssumed = x.assumed;
-        if (layout_.columns.rotation) {
-            const std::optional<std::string_view> field =
-                fieldOf(layout_, row_, *layout_.columns.rotation);
-            if (field && !trimBlanks(*field).empty()) {
-                result.rotationDegrees = degrees(*field);
-            }
+        if (row_.rotation && !trimBlanks(*row_.rotation).empty()) {
+            result.rotationDegrees = degrees(*row_.rotation);
         }
         if (!refusal_.empty()) {
             return {std::nullopt, refusal_};
         }
         if (layout_.columns.side) {
-            if (const auto field = fieldOf(layout_, row_, *layout_.columns.side)) {
-                result.side = sideOf(*field);
-            }
+            result.side = sideOf(row_.side.value_or(""));
         } else {
             result.side = sideOfFileName(fileName_);
         }
@@ -161,49 +149,84 @@ class RowReader {
     struct Coordinate {
         std::string written;
         std::string text;
-        std::optional<UnitFactor> unit;
+        LengthUnit unit;
         bool assumed = false;
     };
 
-    Lookup refuse(const std::string& why) {
-        refusal_ = std::string(fileName_) + ", line " + std::to_string(row_.line) + ": " + why;
+    Lookup refuse(const std::string& why, std::size_t line = 0) {
+        refusal_ = std::string(fileName_) + ", line " + std::to_string(line ? line : row_.line) +
+                   ": " + why;
         return {std::nullopt, refusal_};
     }
 
     // A unit on the value, else in the column name, else stated before the
     // rows, else millimetres, which only Eagle's files say by their name.
-    Coordinate coordinate(std::string_view name, std::size_t column,
-                          std::optional<UnitFactor> columnUnit) {
+    Coordinate coordinate(std::string_view name, const std::string& written,
+                          std::optional<LengthUnit> columnUnit) {
         Coordinate c;
-        c.written = fieldOf(layout_, row_, column).value_or("");
-        const numtext::LengthText split = numtext::splitLengthUnit(c.written);
-        c.unit = split.unit ? split.unit : columnUnit ? columnUnit : fileUnit();
-        if (!c.unit) {
-            c.unit = UnitFactor::PerMm;
+        c.written = written;
+        const numtext::LengthText split = numtext::splitLengthUnit(written);
+        if (split.unit) {
+            c.unit = *split.unit;
+        } else if (columnUnit) {
+            c.unit = *columnUnit;
+        } else if (const std::optional<LengthUnit> stated = fileUnit()) {
+            c.unit = *stated;
+        } else if (!refusal_.empty()) {
+            return c;
+        } else {
             c.assumed = !(layout_.headerless && sideOfFileName(fileName_) != Side::NotGiven);
         }
-        const ExactNumber number =
-            readExactNumber(split.number, decimalComma_, *c.unit == UnitFactor::PerInch ? 3 : 0);
+        const ExactDecimal number = readFileNumber(split.number, decimalComma_, c.unit.shift);
         c.text = number.text;
-        if (number.status != ExactNumber::Status::Read && refusal_.empty()) {
-            refuse("the " + std::string(name) + " value " + quoted(c.written) +
-                   (number.status == ExactNumber::Status::TooLarge ? " is too large"
-                                                                   : " is not a number"));
+        if (number.status != ExactDecimal::Status::Read && refusal_.empty()) {
+            refuse("the " + std::string(name) + " value " + quoted(c.written) + whyNot(number));
         }
         return c;
     }
 
-    std::optional<UnitFactor> fileUnit() {
+    static std::string whyNot(const ExactDecimal& number) {
+        switch (number.status) {
+            case ExactDecimal::Status::TooLarge:
+                return " is too large";
+            case ExactDecimal::Status::TooFine:
+                return " has more decimals than can be read";
+            case ExactDecimal::Status::NotANumber:
+            case ExactDecimal::Status::Read:
+                break;
+        }
+        return " is not a number";
+    }
+
+    // The unit the file states; a statement that names no unit the reader
+    // can use, or two that disagree, refuse the row.
+    std::optional<LengthUnit> fileUnit() {
         if (!stated_) {
             stated_ = statedUnit(text_, firstRowLine_);
         }
-        return *stated_;
+        if (!stated_->statement) {
+            return std::nullopt;
+        }
+        const UnitStatement& statement = *stated_->statement;
+        if (!statement.unit) {
+            refuse("the file's unit \"" + statement.word +
+                       "\" is not one that can be read exactly (mm, cm, um, in, mil or 0.1 mil)",
+                   stated_->line);
+            return std::nullopt;
+        }
+        if (stated_->other) {
+            refuse("the file states its unit as " + statement.word + " here and as " +
+                       stated_->other->word + " on line " + std::to_string(stated_->otherLine),
+                   stated_->line);
+            return std::nullopt;
+        }
+        return statement.unit;
     }
 
     std::optional<double> degrees(std::string_view written) {
-        const ExactNumber number = readExactNumber(written, decimalComma_);
+        const ExactDecimal number = readFileNumber(rotationNumber(written), decimalComma_);
         double value = 0;
-        if (number.status == ExactNumber::Status::Read) {
+        if (number.status == ExactDecimal::Status::Read) {
             const char* end = number.text.data() + number.text.size();
             const auto [stop, error] = std::from_chars(number.text.data(), end, value);
             if (error == std::errc{} && stop == end) {
@@ -217,13 +240,71 @@ class RowReader {
     std::string_view text_;
     std::string_view fileName_;
     const Layout& layout_;
-    const Record& row_;
+    const RowFields& row_;
     std::size_t firstRowLine_;
     bool decimalComma_;
-    std::optional<std::optional<UnitFactor>> stated_;
+    std::optional<StatedUnit> stated_;
     std::string refusal_;
 };
 
+// The row of `refDes` under one reading of the file, or why there is none.
+Lookup lookUp(std::string_view text, const Layout& layout, std::string_view fileName,
+              std::string_view refDes) {
+    RowRecords records(text, layout);
+    Record record;
+    RowFields row;
+    Matches exact;
+    Matches ignoringCase;
+    std::size_t parts = 0;
+    std::size_t firstRowLine = 0;
+    while (records.next(record)) {
+        if (!rowFieldsOf(layout, record, row)) {
+            continue;
+        }
+        if (isScoringRow(layout, row) && parts++ == 0) {
+            firstRowLine = row.line;
+        }
+        if (row.designator == refDes) {
+            exact.add(row);
+        } else if (exact.count == 0 && equalsIgnoringCase(row.designator, refDes)) {
+            ignoringCase.add(row);
+        }
+    }
+
+    const std::string name(refDes);
+    const std::string file(fileName);
+    const Matches& matches = exact.count > 0 ? exact : ignoringCase;
+    if (matches.count == 0) {
+        return {std::nullopt, name + " is not in " + file + ": " + std::to_string(parts) +
+                                  (parts == 1 ? " part read" : " parts read")};
+    }
+    if (matches.count > 1) {
+        return {std::nullopt, name + " is in " + file + " more than once: " + lineList(matches)};
+    }
+    if (firstRowLine == 0 || firstRowLine > matches.first.line) {
+        firstRowLine = matches.first.line;
+    }
+    return RowReader(text, fileName, layout, matches.first, firstRowLine).read();
+}
+
+// A reading's answer in words, for a refusal that names two.
+std::string answerOf(const Lookup& lookup, std::string_view refDes) {
+    if (!lookup.row) {
+        return std::string(refDes) + " is not read";
+    }
+    const PlacementRow& row = *lookup.row;
+    return std::string(refDes) + " is at X " + row.x + ", Y " + row.y + " " + row.fileUnit +
+           " (line " + std::to_string(row.line) + ")";
+}
+
+bool sameRow(const PlacementRow& a, const PlacementRow& b) {
+    return a.line == b.line && a.x == b.x && a.y == b.y && a.boxUnit == b.boxUnit &&
+           a.fileUnit == b.fileUnit && a.rotationDegrees == b.rotationDegrees && a.side == b.side;
+}
+
+bool isBlankText(std::string_view text) {
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
+}
 }  // namespace
 
 Lookup findRow(std::string_view bytes, std::string_view fileName, std::string_view refDes) {
@@ -233,52 +314,42 @@ Lookup findRow(std::string_view bytes, std::string_view fileName, std::string_vi
                 file + " is larger than " + std::to_string(kMaxFileBytes / (1024 * 1024)) + " MB"};
     }
     const std::string text = singleByteText(bytes);
-    const std::optional<Layout> layout =
-        findLayout(text, sideOfFileName(fileName) != Side::NotGiven);
-    if (!layout) {
+    if (isBlankText(text)) {
+        return {std::nullopt, file + " is empty"};
+    }
+    const bool eagleName = sideOfFileName(fileName) != Side::NotGiven;
+    const std::vector<Reading> readings = rankReadings(text, eagleName);
+    if (readings.empty()) {
         return {std::nullopt,
                 file + " is not a placement file: it has no column for the designator, X and Y"};
     }
 
-    RecordReader reader(std::string_view(text).substr(layout->rowsOffset), layout->separator,
-                        layout->rowsLine);
-    Record row;
-    Matches exact;
-    Matches ignoringCase;
-    std::size_t parts = 0;
-    std::size_t firstRowLine = 0;
-    while (reader.next(row)) {
-        if (layout->wrapped) {
-            splitAgain(layout->separator, row.fields);
+    // The best reading, unless another as good reads the row otherwise.
+    const Reading& best = readings.front();
+    const Lookup lookup = lookUp(text, best.layout, fileName, refDes);
+    for (std::size_t i = 1; i < readings.size(); ++i) {
+        const Reading& rival = readings[i];
+        if (rival.rows != best.rows || rival.fitting != best.fitting ||
+            rival.designatorLike != best.designatorLike) {
+            break;
         }
-        if (isComment(row)) {
+        // The same rows read the same way are one reading; and a header that
+        // names the columns outweighs the usual order of a file without one.
+        if (rival.evidence == best.evidence ||
+            (rival.layout.headerless && !best.layout.headerless)) {
             continue;
         }
-        const std::string_view designator =
-            trimBlanks(fieldOf(*layout, row, layout->columns.designator).value_or(""));
-        if (designator.empty()) {
-            continue;
-        }
-        if (parts++ == 0) {
-            firstRowLine = row.line;
-        }
-        if (designator == refDes) {
-            exact.add(row);
-        } else if (exact.count == 0 && equalsIgnoringCase(designator, refDes)) {
-            ignoringCase.add(row);
+        const Lookup other = lookUp(text, rival.layout, fileName, refDes);
+        const bool agree =
+            lookup.row && other.row ? sameRow(*lookup.row, *other.row) : !lookup.row && !other.row;
+        if (!agree) {
+            return {std::nullopt, file + " can be read two ways that disagree on " +
+                                      std::string(refDes) + ": " + best.layout.described() + ", " +
+                                      answerOf(lookup, refDes) + "; " + rival.layout.described() +
+                                      ", " + answerOf(other, refDes)};
         }
     }
-
-    const std::string name(refDes);
-    const Matches& matches = exact.count > 0 ? exact : ignoringCase;
-    if (matches.count == 0) {
-        return {std::nullopt, name + " is not in " + file + ": " + std::to_string(parts) +
-                                  (parts == 1 ? " part read" : " parts read")};
-    }
-    if (matches.count > 1) {
-        return {std::nullopt, name + " is in " + file + " more than once: " + lineList(matches)};
-    }
-    return RowReader(text, fileName, *layout, matches.first, firstRowLine).read();
+    return lookup;
 }
 
 }  // namespace placement

@@ -17,6 +17,7 @@ void RecordReader::skipLineEnd() {
     }
     ++at_;
     ++line_;
+    lineStart_ = at_;
 }
 
 void RecordReader::skipBlanks() {
@@ -65,11 +66,31 @@ void RecordReader::readUnquoted(std::string& field) {
 }
 
 void RecordReader::readWord(std::string& field) {
-    const std::size_t start = at_;
-    while (at_ < text_.size() && text_[at_] != ' ' && text_[at_] != '\t' && !atLineEnd()) {
+    if (at_ >= text_.size()) {
+        return;
+    }
+    const bool quoted = text_[at_] == '"';
+    if (quoted) {
         ++at_;
     }
-    field.assign(text_.substr(start, at_ - start));
+    while (at_ < text_.size() && !atLineEnd()) {
+        const char c = text_[at_];
+        if (quoted && c == '"') {
+            if (at_ + 1 < text_.size() && text_[at_ + 1] == '"') {
+                field.push_back('"');
+                at_ += 2;
+                continue;
+            }
+            ++at_;  // the closing quote; what follows it up to a blank is kept
+            readWord(field);
+            return;
+        }
+        if (!quoted && (c == ' ' || c == '\t')) {
+            return;
+        }
+        field.push_back(c);
+        ++at_;
+    }
 }
 
 bool RecordReader::next(Record& record) {
@@ -88,8 +109,13 @@ bool RecordReader::next(Record& record) {
         bool content = false;
         if (separator_.blanks()) {
             for (skipBlanks(); at_ < text_.size() && !atLineEnd(); skipBlanks()) {
+                if (count == record.starts.size()) {
+                    record.starts.emplace_back();
+                }
+                record.starts[count] = at_ - lineStart_;
                 readWord(nextField());
             }
+            record.starts.resize(count);
             content = count > 0;
         } else {
             for (;;) {

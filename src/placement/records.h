@@ -9,10 +9,12 @@
 
 namespace placement {
 
-// How a record is split. A separator character: a field may be quoted and
-// hold the separator, doubled quotes and line breaks; blanks around an
-// unquoted field are not part of it. Blanks: a record is one line, its
-// fields the words between runs of spaces and tabs, quotes plain characters.
+// How a record is split. A separator character (",", ";", tab, "|" or "!"):
+// a field may be quoted and hold the separator, doubled quotes and line
+// breaks; blanks around an unquoted field are not part of it. Blanks: a
+// record is one line, its fields the words between runs of spaces and tabs;
+// a word that starts with a quote runs to the closing quote, blanks and all
+// ("Analog Joystick"), doubled quotes inside.
 struct Separator {
     char character = ',';  // '\0' for blanks
     bool blanks() const { return character == '\0'; }
@@ -22,6 +24,8 @@ struct Record {
     // The line the record starts on, counted from 1.
     std::size_t line = 0;
     std::vector<std::string> fields;
+    // Split at blanks: where each field starts in its line, counted in bytes.
+    std::vector<std::size_t> starts;
 };
 
 // Reads `text` record by record. Lines end at CR LF, LF or CR; blank lines
@@ -49,6 +53,7 @@ class RecordReader {
     std::string_view text_;
     Separator separator_;
     std::size_t at_ = 0;
+    std::size_t lineStart_ = 0;
     std::size_t line_;
 };
 

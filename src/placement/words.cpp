@@ -4,8 +4,6 @@
 #include <array>
 #include <cstddef>
 
-#include "numtext/length_text.h"
-
 namespace placement {
 namespace {
 
@@ -60,24 +58,55 @@ class Scanner {
         return at_ < text_.size();
     }
 
+    std::size_t at() const { return at_; }
+
   private:
     std::string_view text_;
     std::size_t at_;
 };
 
-// After "unit" or "units": "used" perhaps, ":" or "=", and the unit.
-std::optional<units::UnitFactor> unitAfterUnitWord(Scanner scanner) {
+UnitStatement statementOf(std::string_view written) {
+    return {numtext::lengthUnitNamed(written), std::string(written)};
+}
+
+// After "unit" or "units": "used", "are" or "is" perhaps, ":" or "=", and
+// the unit up to a "," or ";" or the end of the line. A value that is a
+// number ("Units placed: 43") states nothing.
+std::optional<UnitStatement> unitAfterUnitWord(std::string_view rest) {
+    Scanner scanner(rest, 0);
     scanner.skipBlanks();
-    Scanner afterUsed = scanner;
-    if (afterUsed.word() == "used") {
-        scanner = afterUsed;
+    Scanner afterWord = scanner;
+    if (const std::string word = afterWord.word();
+        word == "used" || word == "are" || word == "is") {
+        scanner = afterWord;
         scanner.skipBlanks();
     }
     if (!scanner.take(':') && !scanner.take('=')) {
         return std::nullopt;
     }
-    scanner.skipBlanks();
-    return unitOfWord(scanner.word());
+    std::string_view value = rest.substr(scanner.at());
+    value = value.substr(0, value.find_first_of(",;("));
+    value = trimBlanks(value);
+    while (value.ends_with('.')) {
+        value = trimBlanks(value.substr(0, value.size() - 1));
+    }
+    static constexpr std::array<std::string_view, 5> kAngleUnits{"deg", "degs", "degree", "degrees",
+                                                                 "radians"};
+    if (value.empty() || isOneOf(lowerAscii(value), kAngleUnits)) {
+        return std::nullopt;
+    }
+    if (numtext::lengthUnitNamed(value)) {
+        return statementOf(value);
+    }
+    // The first word alone: "mil (thousandths of an inch)".
+    const std::string_view first = value.substr(0, value.find_first_of(" \t"));
+    if (numtext::lengthUnitNamed(first)) {
+        return statementOf(first);
+    }
+    if (!isLetter(first.front())) {
+        return std::nullopt;
+    }
+    return statementOf(first);
 }
 
 }  // namespace
@@ -93,16 +122,6 @@ std::string lowerAscii(std::string_view text) {
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
     return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
                                               [](char p, char q) { return lower(p) == lower(q); });
-}
-
-std::string_view trimBlanks(std::string_view text) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) {
-        text.remove_prefix(1);
-    }
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) {
-        text.remove_suffix(1);
-    }
-    return text;
 }
 
 Side sideOf(std::string_view word) {
@@ -130,37 +149,23 @@ Side sideOfFileName(std::string_view fileName) {
     return Side::NotGiven;
 }
 
-std::optional<units::UnitFactor> unitOfWord(std::string_view word) {
-    static constexpr std::array<std::string_view, 2> kInch{"inch", "inches"};
-    static constexpr std::array<std::string_view, 4> kMm{"millimetre", "millimetres", "millimeter",
-                                                         "millimeters"};
-    const std::string lower = lowerAscii(trimBlanks(word));
-    if (isOneOf(lower, kInch)) {
-        return units::UnitFactor::PerInch;
-    }
-    if (isOneOf(lower, kMm)) {
-        return units::UnitFactor::PerMm;
-    }
-    const numtext::LengthText split = numtext::splitLengthUnit(lower);
-    return split.number.empty() ? split.unit : std::nullopt;
-}
-
-std::optional<units::UnitFactor> unitStatedIn(std::string_view line) {
+std::optional<UnitStatement> unitStatedIn(std::string_view line) {
     bool namedXOrY = false;
     for (Scanner scanner(line, 0); scanner.toNextWord();) {
         const std::string word = scanner.word();
-        std::optional<units::UnitFactor> unit;
-        if (word == "unit" || word == "units") {
-            unit = unitAfterUnitWord(scanner);
+        if (word == "unit" || word == "units" || word == "uunits") {
+            if (auto statement = unitAfterUnitWord(line.substr(scanner.at()))) {
+                return statement;
+            }
         } else if (word == "x" || word == "y") {
             namedXOrY = true;
         } else if (word == "in" && namedXOrY) {
             Scanner after = scanner;
             after.skipBlanks();
-            unit = unitOfWord(after.word());
-        }
-        if (unit) {
-            return unit;
+            const std::string unit = after.word();
+            if (numtext::lengthUnitNamed(unit)) {
+                return statementOf(unit);
+            }
         }
     }
     return std::nullopt;

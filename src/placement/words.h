@@ -1,24 +1,24 @@
-// The words of placement files that are not numbers: sides, and units in
-// unit lines and column names; and the text helpers they share.
+// The words of placement files that are not numbers: sides and unit
+// statements; and the text helpers the reader shares.
 #pragma once
 
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "numtext/length_text.h"
+#include "numtext/number_scan.h"
 #include "placement/placement_file.h"
-#include "units/units.h"
 
 namespace placement {
+
+using numtext::trimBlanks;
 
 // ASCII letters in lower case, other bytes as they are.
 std::string lowerAscii(std::string_view text);
 
 // Equal ignoring the case of ASCII letters.
 bool equalsIgnoringCase(std::string_view a, std::string_view b);
-
-// Without the spaces and tabs at either end.
-std::string_view trimBlanks(std::string_view text);
 
 // Top, TopLayer, T, Front; Bottom, BottomLayer, B, Bot, Back; any case,
 // blanks around. Any other word says nothing.
@@ -27,12 +27,14 @@ Side sideOf(std::string_view word);
 // An Eagle file names its side: ".mnt" the top, ".mnb" the bottom.
 Side sideOfFileName(std::string_view fileName);
 
-// A length unit written as a word: a unit name numtext::splitLengthUnit
-// knows, or inch, inches, millimetre(s), millimeter(s); any case.
-std::optional<units::UnitFactor> unitOfWord(std::string_view word);
-
-// The unit a line before the rows states: "## Unit = mm, Angle = deg.",
-// "Units used: mil", "# X,Y in mm."
-std::optional<units::UnitFactor> unitStatedIn(std::string_view line);
+// What a line before the rows says of the file's unit: "## Unit = mm,
+// Angle = deg.", "Units used: mil", "UUNITS = MILLIMETERS", "# X,Y in mil."
+// `word` is the unit as the line writes it; `unit` is nothing when that
+// word names a length unit that cannot be read exactly ("feet", "DBU").
+struct UnitStatement {
+    std::optional<numtext::LengthUnit> unit;
+    std::string word;
+};
+std::optional<UnitStatement> unitStatedIn(std::string_view line);
 
 }  // namespace placement

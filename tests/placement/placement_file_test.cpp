@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
 #include <optional>
 #include <ostream>
 #include <string>
@@ -20,6 +22,12 @@ std::string utf16le(std::u16string_view text) {
         bytes.push_back(static_cast<char>(unit >> 8));
     }
     return bytes;
+}
+
+// A placement file of the corpus in tests/placement/files, one a trait.
+std::string corpus(const std::string& name) {
+    std::ifstream file(std::string(COMPPLACE_PLACEMENT_FILES) + "/" + name, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
 }
 
 // A text position file: the columns padded by bytes, so the UTF-8 "µ" (two
@@ -171,6 +179,36 @@ INSTANTIATE_TEST_SUITE_P(
          kMm, "mm", true, std::nullopt, Side::NotGiven},
         {"ExactMatchBeforeIgnoringCase", "Designator,X,Y\nu12,1,2\nU12,3,4\n", "xy.csv", "U12", 3,
          "3", "4", kMm, "mm", true, std::nullopt, Side::NotGiven},
+        {"UnitLineCentimetres", corpus("unit-line-centimetres.csv"), "a.csv", "U12", 5, "-6.35",
+         "101.6", kMm, "cm", false, 90.0, Side::Bottom},
+        {"UnitLineTenthsOfAMil", corpus("unit-line-tenth-mil.txt"), "a.txt", "U12", 6, "2910.5",
+         "1250.5", kMil, "0.1 mil", false, 180.0, Side::NotGiven},
+        {"ReportQuotesFieldsWithBlanks", corpus("report-quoted-blanks.txt"), "a.txt",
+         "Analog Joystick", 7, "35.56", "-12.7", kMm, "mm", false, 270.0, Side::Top},
+        {"NameOfDesignatorsBesideComponentOfPartNames", corpus("name-and-component.csv"), "a.csv",
+         "U12", 5, "12.7", "6.35", kMm, "mm", true, 270.0, Side::Bottom},
+        {"QualifiedNamesUnitInBrackets", corpus("qualified-names.csv"), "a.csv", "U12", 2, "500.5",
+         "750", kMil, "mil", false, 45.0, Side::NotGiven},
+        {"CentreNamesBesidePadColumns", corpus("centre-named.txt"), "a.txt", "U12", 2, "12.7",
+         "-6.35", kMm, "mm", false, 90.0, Side::NotGiven},
+        {"BangBetweenColumns", corpus("bang-separated.rpt"), "a.rpt", "U12", 6, "2910", "-1250.5",
+         kMil, "mil", false, 90.0, Side::Bottom},
+        {"PipeBetweenColumns", corpus("pipe-separated.txt"), "a.txt", "U12", 4, "95.25", "-62.23",
+         kMm, "mm", false, 180.0, Side::Bottom},
+        {"UnitStatementBeforeHeaderlessLines", corpus("unit-statement-headerless.txt"), "a.txt",
+         "U12", 3, "25.4", "-3.81", kMm, "mm", false, 270.0, Side::NotGiven},
+        {"ExponentsAndRotationWithDeg", corpus("exponents-and-rotations.csv"), "a.csv", "U12", 3,
+         "25.4", "5.08", kMm, "mm", true, 90.0, Side::NotGiven},
+        {"RotationWithRPrefix", corpus("exponents-and-rotations.csv"), "a.csv", "C1", 2, "12.7",
+         "-0.635", kMm, "mm", true, 90.0, Side::NotGiven},
+        {"RotationWithDegreeSign", corpus("exponents-and-rotations.csv"), "a.csv", "R1", 4, "1",
+         "2", kMm, "mm", true, -45.0, Side::NotGiven},
+        {"Utf16BigEndianWithItsMark", corpus("utf16be-bom.txt"), "a.txt", "U12", 3, "-3.5", "7.25",
+         kMm, "mm", false, 180.0, Side::Bottom},
+        {"HeaderAfterALongPreamble", corpus("header-after-long-preamble.csv"), "a.csv", "U12", 244,
+         "3.5", "-4.25", kMm, "mm", true, 90.0, Side::NotGiven},
+        {"HeaderlessRowsWithSideBeforeRotation", "U12,12.70mm,6.35mm,B,-90\n", "clip", "U12", 1,
+         "12.7", "6.35", kMm, "mm", false, -90.0, Side::Bottom},
     }),
     [](const testing::TestParamInfo<FileRow>& row) { return std::string(row.param.name); });
 
@@ -218,18 +256,27 @@ INSTANTIATE_TEST_SUITE_P(
          "top.pos is not a placement file: it has no column for the designator, X and Y"},
         {"NoYColumn", "Designator,X,Rotation\nU12,1,2\n", "U12",
          "top.pos is not a placement file: it has no column for the designator, X and Y"},
-        {"Empty", "", "U12",
-         "top.pos is not a placement file: it has no column for the designator, X and Y"},
+        {"Empty", " \r\n\t\n", "U12", "top.pos is empty"},
         {"XNotANumber", "Ref;X;Y\nU12;1,2,3;4\n", "U12",
          "top.pos, line 2: the X value \"1,2,3\" is not a number"},
-        {"YNotANumber", "Ref,X,Y\nU12,1,4 cm\n", "U12",
-         "top.pos, line 2: the Y value \"4 cm\" is not a number"},
+        {"YNotANumber", "Ref,X,Y\nU12,1,4 ft\n", "U12",
+         "top.pos, line 2: the Y value \"4 ft\" is not a number"},
         {"XMissingAtTheEnd", "# Ref Val PosX PosY Rot\nU12 1.5\n", "U12",
          "top.pos, line 2: the X value \"\" is not a number"},
         {"XTooLarge", "Ref,X,Y\nU12,12345678901234567,4\n", "U12",
          "top.pos, line 2: the X value \"12345678901234567\" is too large"},
-        {"RotationNotANumber", "Ref,X,Y,Rot\nU12,1,2,R90\n", "U12",
-         "top.pos, line 2: the rotation \"R90\" is not a number"},
+        {"RotationNotANumber", "Ref,X,Y,Rot\nU12,1,2,up\n", "U12",
+         "top.pos, line 2: the rotation \"up\" is not a number"},
+        {"StatedUnitCannotBeReadExactly", corpus("unit-line-unusable.txt"), "U12",
+         "top.pos, line 1: the file's unit \"DBU\" is not one that can be read exactly (mm, cm, "
+         "um, "
+         "in, mil or 0.1 mil)"},
+        {"TwoUnitsStated", "Units: mm\nUnits: mil\nRef,X,Y\nU12,1,2\n", "U12",
+         "top.pos, line 1: the file states its unit as mm here and as mil on line 2"},
+        {"TwoReadingsAsGoodDisagree", "Ref;X;Y\nRef,X,Y\nU12;1,5;2,5\nU12,3,4\n", "U12",
+         "top.pos can be read two ways that disagree on U12: split at \",\" with the header on "
+         "line 2, U12 is at X 3, Y 4 mm (line 4); split at \";\" with the header on line 1, U12 is "
+         "at X 1.5, Y 2.5 mm (line 3)"},
         {"XAndYInDifferentUnits", "Ref,X,Y\nU12,1mm,2mil\n", "U12",
          "top.pos, line 2: the X value \"1mm\" and the Y value \"2mil\" name different units"},
         {"LongValueQuotedShort", "Ref,X,Y\nU12,1,22222222222222222222222222222222222222222x\n",
