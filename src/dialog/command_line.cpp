@@ -100,15 +100,17 @@ StartRequest startRequestFrom(const std::vector<std::string>& arguments) {
 }
 
 std::string usageText() {
+    // One paragraph per way to start, a blank line between them: the message
+    // box wraps a long line at its own width, and a wrapped line loses any
+    // indent, so the layout rests on the blank lines alone.
     return "compplace.exe\n"
-           "    the dialog for the component selected in the PCB editor\n"
+           "The dialog for the component selected in the PCB editor.\n\n"
            "compplace.exe FILE\n"
-           "    the dialog filled from FILE's row for it (as when FILE is dropped on the "
-           "program)\n"
+           "The dialog filled from FILE's row for it (as when FILE is dropped on the program).\n\n"
            "compplace.exe /move FILE   (or --move)\n"
-           "    moves it as FILE's row says, without the dialog; a refusal says why\n"
+           "Moves it as FILE's row says, without the dialog; a refusal says why.\n\n"
            "compplace.exe /?\n"
-           "    this text\n\n"
+           "This text.\n\n"
            "FILE is a placement file: pick-and-place, centroid, CPL, .mnt/.mnb or PcbXY. "
            "A path with spaces goes in double quotes.";
 }

@@ -3,6 +3,7 @@
 // real window and in the tests.
 #pragma once
 
+#include <string_view>
 #include <vector>
 
 #include "dbx/connection.h"
@@ -55,6 +56,9 @@ class Dialog {
     // selected component, as a user would type them; true when it did. A
     // refusal is told the user in one message and changes nothing.
     bool placeFromFile(const form::GivenFile& file);
+    // compplace.exe FILE, after Form_Load: the dialog filled from the file.
+    // False, with the user told why, when start-up found nothing to place.
+    bool fillAtStart(const form::GivenFile& file);
     // The unattended move, after Form_Load: the fill, then "&Move". True
     // when the host took all of it; otherwise the user is told why. Ends
     // the program with the connection closed either way.
@@ -74,6 +78,14 @@ class Dialog {
 
     // Unit handlers share their steps; only factor and pattern differ.
     void showStoredLocation(units::UnitFactor factor, const std::string& pattern);
+    // The filled row's numbers in the unit and mode selected now; false when
+    // they give no location in this mode.
+    bool showFilledRow(const std::string& pattern);
+    // The boxes stop holding a file's row: "Flipped", the angle and the
+    // caption show what the design holds. Nothing without a filled row.
+    void endFill();
+    // Why start-up gave nothing a file could be placed on, told the user.
+    void tellNothingPlacedFrom(std::string_view name);
     // The X and Y boxes in the mode the options select now.
     LocationBoxes& boxesInSelectedMode();
     // A location in the X and Y boxes, relative to the origin in relative mode.
@@ -82,6 +94,7 @@ class Dialog {
     void restoreSavedLocation();
     // The flags and the angle of a component in their boxes.
     void showFlagsAndAngle(const dbx::ComponentRecord& component);
+    void showFlippedAndAngle(const dbx::ComponentRecord& component);
     // After a failed undo: the design still holds `held`, at the location in
     // the design.
     void showWhatTheDesignHolds(const dbx::ComponentRecord& held);

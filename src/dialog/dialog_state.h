@@ -3,9 +3,11 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "dbx/records.h"
+#include "dbx/status.h"
 #include "dialog/location_boxes.h"
 #include "units/units.h"
 
@@ -13,6 +15,14 @@ namespace dialog {
 
 inline constexpr const char* kMmFormat = "###0.000";
 inline constexpr const char* kMilsFormat = "###0.0";
+
+// A placement file's row while the boxes hold it: its X and Y as the file
+// writes them ("-12.7", "." and no grouping) in the unit the file counts in.
+struct FilledRow {
+    std::string x;
+    std::string y;
+    units::UnitFactor unit = units::UnitFactor::PerMm;
+};
 
 struct DialogState {
     dbx::ItemRecord selectedItem;
@@ -37,6 +47,12 @@ struct DialogState {
     std::int32_t undoFlipped = 0;
     std::int32_t undoFixed = 0;
     units::TenthsOfDegree undoAngle;
+    // What the host answered when start-up opened the design.
+    dbx::Status openStatus = dbx::kSuccess;
+    // The row a placement file filled in, until a move writes it, a refused
+    // move ends it or another fill replaces it. A unit or mode switch shows
+    // it again instead of the location in the design.
+    std::optional<FilledRow> filledRow;
 };
 
 }  // namespace dialog

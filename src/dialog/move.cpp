@@ -42,9 +42,10 @@ Dialog::MoveOutcome Dialog::move() {
 
     // A location beyond the host's range is refused with a beep, but the move
     // goes on with the saved location, which the boxes then show exactly, so
-    // that it still sets the flags and the angle.
+    // that it still sets the flags and the angle. Not those of a file's row:
+    // half of a row is not written.
     BoxesReading target = boxesInSelectedMode().read(boxTexts());
-    if (!target.location && target.refusal == BoxesRefusal::BeyondRangeLimit) {
+    if (!target.location && target.refusal == BoxesRefusal::BeyondRangeLimit && !state_.filledRow) {
         beeper_.beep();
         restoreSavedLocation();
         target = BoxesReading::of(units::DbPoint{state_.undoX, state_.undoY});
@@ -58,10 +59,12 @@ Dialog::MoveOutcome Dialog::move() {
     }
     // A box without a number, a location outside the host's coordinates or
     // a refused modify: nothing has changed in the design, the saved
-    // location is shown again and the user may try again.
+    // location is shown again, with the rest of a file's row undone, and
+    // the user may try again.
     if (!target.location || dbx_.modifyComponent(work) != dbx::kSuccess) {
         beeper_.beep();
         restoreSavedLocation();
+        endFill();
         return MoveOutcome::NotWritten;
     }
 
@@ -69,6 +72,7 @@ Dialog::MoveOutcome Dialog::move() {
     // the move is done and only Undo can take it back. No file is placed
     // after it.
     state_.locationInDesign = state_.targetLocation;
+    state_.filledRow.reset();  // the design holds the row now
     const bool turned = Rotcomp();
     form_.setVisible(ControlId::Command4, true);
     form_.setVisible(ControlId::Command1, false);

@@ -6,6 +6,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialog/angle_text.h"
 #include "dialog/dialog.h"
 #include "placement/placement_file.h"
 
@@ -52,6 +53,14 @@ double withinOneTurn(double degrees) {
         turned = numtext::roundTo15Digits(turned + kFullTurnDegrees);
     }
     return turned >= kFullTurnDegrees || turned == 0 ? 0.0 : turned;
+}
+
+// The rotation as "&Move" will write it: within one turn, in whole tenths of
+// a degree rounded as the move rounds the angle box, halves to even.
+units::TenthsOfDegree asWritten(double degrees) {
+    const double tenths = units::tenthsFromDegrees(withinOneTurn(degrees));
+    const std::int32_t rounded = numtext::roundToInt32(tenths).value_or(0);
+    return units::TenthsOfDegree{rounded % units::kFullTurn.value};
 }
 
 }  // namespace
@@ -101,16 +110,14 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
         return false;
     }
 
-    // The unit's option runs its handler as a click does; then the numbers
-    // go in as typed, in the mode shown.
+    // The row replaces all of an earlier one. The unit's option runs its
+    // handler as a click does, which puts the numbers in as typed, in the
+    // mode shown.
+    endFill();
+    state_.filledRow = FilledRow{row.x, row.y, row.boxUnit};
     form_.select(mm ? ControlId::Option4 : ControlId::Option3);
-    if (const std::optional<BoxTexts> texts = boxesInSelectedMode().enter(row.x, row.y)) {
-        form_.setText(ControlId::Text1, texts->x);
-        form_.setText(ControlId::Text2, texts->y);
-    }
     if (row.rotationDegrees) {
-        form_.setText(ControlId::Text3,
-                      numtext::signedNumberText(withinOneTurn(*row.rotationDegrees)));
+        form_.setText(ControlId::Text3, signedAngleText(asWritten(*row.rotationDegrees)));
     }
     if (row.side != placement::Side::NotGiven) {
         form_.setCheckValue(ControlId::Check1, row.side == placement::Side::Bottom
@@ -123,13 +130,35 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
     return true;
 }
 
-bool Dialog::moveFromFile(const form::GivenFile& file) {
-    const std::string_view name = nameOf(file.shownPath);
-    if (form_.hasEnded()) {
+void Dialog::tellNothingPlacedFrom(std::string_view name) {
+    const dbx::Status status = state_.openStatus;
+    if (status == dbx::kSuccess) {
         form_.tellUser(
             joined({"Nothing was placed from ", name,
                     ": the host gave no selected component (select one component in the PCB editor "
                     "first)"}));
+    } else {
+        form_.tellUser(
+            joined({"Nothing was placed from ", name, ": the host could not open the design (",
+                    status == dbx::kNotBound ? "its library has no TOpenDesign"
+                                             : "status " + std::to_string(status),
+                    ")"}));
+    }
+}
+
+bool Dialog::fillAtStart(const form::GivenFile& file) {
+    if (form_.hasEnded()) {
+        tellNothingPlacedFrom(nameOf(file.shownPath));
+        return false;
+    }
+    form_.userGivesFiles({file});
+    return true;
+}
+
+bool Dialog::moveFromFile(const form::GivenFile& file) {
+    const std::string_view name = nameOf(file.shownPath);
+    if (form_.hasEnded()) {
+        tellNothingPlacedFrom(name);
         return false;
     }
     if (!placeFromFile(file)) {

@@ -26,7 +26,8 @@ void Dialog::Form_Load() {
     state_.undoAngle = units::TenthsOfDegree{0};
 
     // A failed open is closed again; the selection read then decides.
-    if (dbx_.openDesign() != dbx::kSuccess) {
+    state_.openStatus = dbx_.openDesign();
+    if (state_.openStatus != dbx::kSuccess) {
         dbx_.closeDesign();
     }
 
@@ -80,6 +81,10 @@ void Dialog::Form_Load() {
 
 void Dialog::showFlagsAndAngle(const dbx::ComponentRecord& component) {
     form_.setCheckValue(ControlId::Check2, checkValueOf(component.isFixed));
+    showFlippedAndAngle(component);
+}
+
+void Dialog::showFlippedAndAngle(const dbx::ComponentRecord& component) {
     form_.setCheckValue(ControlId::Check1, checkValueOf(component.isFlipped));
     // Runs Text3_Change, which turns a full 360 degrees into 0.
     form_.setText(ControlId::Text3, signedAngleText(shownInAngleBox(component.angle)));

@@ -1,6 +1,7 @@
 // The unit (mils, mm) and coordinate mode (absolute, relative) options. Each
 // shows where the component is in the design, never the texts: the location
-// read at start-up, or after a move the one it wrote.
+// read at start-up, or after a move the one it wrote. While the boxes hold a
+// placement file's row, they show that row instead.
 #include "dialog/dialog.h"
 
 namespace dialog {
@@ -27,7 +28,15 @@ void Dialog::Option2_Click() {
 
 void Dialog::showStoredLocation(units::UnitFactor factor, const std::string& pattern) {
     state_.locationBoxes.setUnitFactor(factor);
-    showLocation(state_.locationInDesign, pattern);
+    // A row whose numbers give no location in the mode now chosen cannot be
+    // kept whole: all of it ends, with a beep.
+    if (state_.filledRow && !showFilledRow(pattern)) {
+        beeper_.beep();
+        endFill();
+    }
+    if (!state_.filledRow) {
+        showLocation(state_.locationInDesign, pattern);
+    }
 }
 
 }  // namespace dialog

@@ -20,7 +20,7 @@ inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
 // "Place from file..." in the window's system menu: a command of its own,
 // below the system's (a multiple of 16 under 0xF000).
 inline constexpr UINT kPlaceFromFileCommand = 0x0010;
-inline constexpr const wchar_t* kPlaceFromFileItem = L"Place from file\x2026\tCtrl+O";
+inline constexpr const wchar_t* kPlaceFromFileItem = L"Place from &file\x2026\tCtrl+O";
 
 class FormWindow final : public form::FormObserver {
   public:

@@ -47,7 +47,9 @@ void tellWhatTheModelSays(const form::FormModel& form) {
 // Exit statuses.
 constexpr int kNoWindow = 1;      // the dialog could not be shown
 constexpr int kBadArguments = 2;  // the usage was shown for arguments it does not take
-constexpr int kNotMoved = 3;      // the unattended move did not happen, or not all of it
+constexpr int kNotPlaced = 3;     // nothing placed from the file asked for: the unattended
+                                  // move did not happen (or not all of it), or start-up found
+                                  // no component to fill the dialog for
 
 }  // namespace
 
@@ -79,22 +81,26 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLin
             L"The host library dbx32.dll was not found.\n\n"
             L"CompPlace must sit in the host application's program folder, beside "
             L"dbx32.dll, or that folder must be on PATH.");
-        return unattended ? kNotMoved : 0;
+        return request.file.empty() ? 0 : kNotPlaced;
     }
     const form::GivenFile file = win32::givenFileOf(win32::wideFromUtf8(request.file));
     if (unattended) {
         const bool moved = dialog.moveFromFile(file);
         tellWhatTheModelSays(form);
-        return moved ? 0 : kNotMoved;
+        return moved ? 0 : kNotPlaced;
+    }
+    // The window opens filled; a refusal is told first, and the window then
+    // shows what the design holds. Nothing selected: no window, and only a
+    // person who asked for a placement is told.
+    if (!request.file.empty()) {
+        const bool filled = dialog.fillAtStart(file);
+        tellWhatTheModelSays(form);
+        if (!filled) {
+            return kNotPlaced;
+        }
     }
     if (form.hasEnded()) {
         return 0;  // nothing to edit: no window is ever shown
-    }
-    // The window opens filled; a refusal is told first, and the window then
-    // shows what the design holds.
-    if (!request.file.empty()) {
-        form.userGivesFiles({file});
-        tellWhatTheModelSays(form);
     }
 
     win32::FormWindow window(form);

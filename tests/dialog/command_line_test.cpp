@@ -74,5 +74,9 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& row) { return std::string(row.param.name); });
 // clang-format on
 
+TEST(Usage, RestsOnBlankLinesNotOnIndentsThatAWrappedLineLoses) {
+    EXPECT_EQ(usageText().find("\n "), std::string::npos) << usageText();
+}
+
 }  // namespace
 }  // namespace dialog

@@ -144,18 +144,53 @@ INSTANTIATE_TEST_SUITE_P(
                 "900"}),
     [](const auto& row) { return std::string(row.param.name); });
 
-TEST(PlaceFromFile, ASwitchDiscardsTheNumbersAndTheCaptionAndTheFillCanBeRepeated) {
-    SimSession session(mmRelative());
+// After a fill from a bottom-side row at -90.04 degrees: it stays whole, or all of it ends.
+struct WholeRow {
+    const char* name;
+    const char* failures;
+    std::vector<std::pair<ControlId, const char*>> steps;  // text typed, or a click (nullptr)
+    const char* refill;  // b.csv given after the steps; nullptr: none
+    const char* shown;   // "X, Y, angle[, flipped]; caption"
+    const char* design;  // the design file's location, angle and flipped: exactly the file's
+};
+
+class AFill : public ::testing::TestWithParam<WholeRow> {};
+
+TEST_P(AFill, StaysOneWholeUntilAMoveIsRefusedOrAnotherReplacesIt) {
+    const WholeRow& row = GetParam();
+    SimSession session(mmRelative(), row.failures);
     session.dialog().Form_Load();
-    const form::GivenFile file = session.file("top.csv", kMmCpl);
-    session.form.userGivesFiles({file});
-    session.click(ControlId::Option1);
-    EXPECT_EQ(session.text(ControlId::Text1), "2.540");
-    EXPECT_EQ(session.form.caption(), "CompPlace");
-    session.form.userGivesFiles({file});
-    EXPECT_EQ(session.text(ControlId::Text1), "12.7");
-    EXPECT_EQ(session.form.caption(), "CompPlace - U12 from top.csv, line 2 (mm)");
+    session.form.userGivesFiles(
+        {session.file("top.csv", "Ref,X,Y,Side,Rot\nU12,12.345,6.35,B,-90.04")});
+    for (const auto& [id, typed] : row.steps) {
+        typed != nullptr ? session.type(id, typed) : session.click(id);
+    }
+    if (row.refill != nullptr) {
+        session.form.userGivesFiles({session.file("b.csv", row.refill)});
+    }
+    const bool flipped = session.form.checkValue(ControlId::Check1) == CheckValue::Checked;
+    EXPECT_EQ(session.text(ControlId::Text1) + ", " + session.text(ControlId::Text2) + "," +
+                  session.text(ControlId::Text3) + (flipped ? ", flipped; " : "; ") +
+                  session.form.caption(),
+              row.shown);
+    auto design = session.designFile();
+    EXPECT_EQ(design["location"] + " " + design["angle"] + " " + design["flipped"], row.design);
 }
+
+constexpr auto kUnwritten = "254000 127000 900 0";
+
+// clang-format off
+INSTANTIATE_TEST_SUITE_P(
+    Sessions, AFill,
+    ::testing::Values(
+        WholeRow{"MilsAndBackMoveTheFilesNumbers", "", {{ControlId::Option3, nullptr}, {ControlId::Option4, nullptr}, {ControlId::Command1, nullptr}}, nullptr, "12.345, 6.35, 270, flipped; CompPlace - U12 from top.csv, line 2 (mm, assumed)", "1235500 637000 2700 1"},
+        WholeRow{"MovedInMilsAndAbsolute", "", {{ControlId::Option3, nullptr}, {ControlId::Option1, nullptr}, {ControlId::Command1, nullptr}}, nullptr, "486.0, 250.0, 270, flipped; CompPlace - U12 from top.csv, line 2 (mm, assumed)", "1234500 635000 2700 1"},
+        WholeRow{"NotANumberEndsAllOfIt", "", {{ControlId::Text1, "abc"}, {ControlId::Command1, nullptr}}, nullptr, "2.530, 1.250, 90; CompPlace", kUnwritten},
+        WholeRow{"BeyondTheRangeEndsAllOfItUnwritten", "", {{ControlId::Text1, "2000"}, {ControlId::Command1, nullptr}}, nullptr, "2.530, 1.250, 90; CompPlace", kUnwritten},
+        WholeRow{"ARefusedModifyEndsAllOfIt", "TModifyComponent@1=7", {{ControlId::Command1, nullptr}}, nullptr, "2.530, 1.250, 90; CompPlace", kUnwritten},
+        WholeRow{"AnotherFillReplacesAllOfIt", "", {{ControlId::Option3, nullptr}}, "Ref,PosX,PosY\nU12,1,2\n", "1, 2, 90; CompPlace - U12 from b.csv, line 2 (mm, assumed)", kUnwritten}),
+    [](const auto& row) { return std::string(row.param.name); });
+// clang-format on
 
 TEST(PlaceFromFile, SeveralFilesAtOnceAreOneRefusal) {
     SimSession session(mmRelative());
@@ -273,7 +308,9 @@ INSTANTIATE_TEST_SUITE_P(
                       UnattendedRow{"HostRefusesTheTurn", mmRelative(), "TRotateComponent@1=7",
                                     kMmCpl, false, kMoved, "did not turn it"},
                       UnattendedRow{"NoComponentSelected", nothingSelected(), "", kMmCpl, false,
-                                    kAt, "the host gave no selected component"}),
+                                    kAt, "the host gave no selected component"},
+                      UnattendedRow{"TheDesignDoesNotOpen", mmRelative(), "TOpenDesign@1=7", kMmCpl,
+                                    false, kAt, "the host could not open the design (status 7)"}),
     [](const auto& row) { return std::string(row.param.name); });
 
 }  // namespace
