@@ -8,13 +8,9 @@ bool Dialog::showFilledRow(const std::string& pattern) {
     const FilledRow& row = *state_.filledRow;
     LocationBoxes& boxes = boxesInSelectedMode();
 
-    // Where the file's numbers lie in the mode selected now, read as if
-    // typed in the file's unit.
-    LocationBoxes inFilesUnit = boxes;
-    inFilesUnit.setUnitFactor(row.unit);
-    const std::optional<BoxTexts> typed = inFilesUnit.enter(row.x, row.y);
+    // Where the file's numbers lie in the mode selected now.
     const std::optional<units::DbPoint> location =
-        typed ? inFilesUnit.read(*typed).location : std::nullopt;
+        boxes.locate(row.x, row.y, row.unit, boxes.mode()).location;
     if (!location) {
         return false;
     }

@@ -49,6 +49,7 @@ class LocationBoxes {
 
     units::UnitFactor unitFactor() const { return unitFactor_; }
     void setUnitFactor(units::UnitFactor factor) { unitFactor_ = factor; }
+    CoordinateMode mode() const { return mode_; }
     void setMode(CoordinateMode mode) { mode_ = mode; }
     void setRelativeOrigin(units::DbPoint origin) { origin_ = origin; }
 

@@ -199,7 +199,8 @@ INSTANTIATE_TEST_SUITE_P(
                 std::nullopt,
                 BoxesRefusal::OutsideDbRange},
         // A unit typed after the number is the number's own: 2540 database
-        // units a mil, 100000 a millimetre, 2540000 an inch.
+        // units a mil, 100000 a millimetre, 2540000 an inch, 1000000 a
+        // centimetre, 100 a micrometre.
         // clang-format off
         ReadRow{"MmInAMilsBox", kMilsAbsolute, {}, "25.4mm", "-0.001 mm", units::DbPoint{{2540000}, {-100}}, kNone},
         ReadRow{"MilAndMilsInAMmBox", kMmAbsolute, {}, "100mil", "-50 mils", units::DbPoint{{254000}, {-127000}}, kNone},
@@ -208,7 +209,9 @@ INSTANTIATE_TEST_SUITE_P(
         ReadRow{"UnitAfterTheUsersFormat", kMilsComma, {}, "25,4mm", "1.000,5 mil", units::DbPoint{{2540000}, {2541270}}, kNone},
         ReadRow{"UnitInRelativeModeAddsTheOrigin", kMmRelative, {}, "1in", "0mm", units::DbPoint{{2541000}, {2000}}, kNone},
         ReadRow{"UnitWithoutANumber", kMmAbsolute, {}, "mm", "0", std::nullopt, BoxesRefusal::NotANumber},
-        ReadRow{"UnitNotOfTheList", kMmAbsolute, {}, "5cm", "0", std::nullopt, BoxesRefusal::NotANumber},
+        ReadRow{"UnitWordsAsFilesWriteThem", kMilsAbsolute, {}, "25.4 millimetres", "1 inch", units::DbPoint{{2540000}, {2540000}}, kNone},
+        ReadRow{"CentimetresAndMicrometres", kMilsAbsolute, {}, "2.54 cm", "-12.7um", units::DbPoint{{2540000}, {-1270}}, kNone},
+        ReadRow{"UnitNotOfTheList", kMmAbsolute, {}, "5ft", "0", std::nullopt, BoxesRefusal::NotANumber},
         ReadRow{"NumberNotInTheUsersFormat", kMilsComma, {}, "25.4mm", "0", std::nullopt, BoxesRefusal::NotANumber},
         ReadRow{"UnitBeyondTheRangeLimit", kMilsAbsolute, {}, "2000mm", "0", std::nullopt, BoxesRefusal::BeyondRangeLimit}),
     // clang-format on
