@@ -1,6 +1,7 @@
-// Placement files (pick-and-place, centroid, CPL, Eagle .mnt/.mnb, PcbXY):
-// bytes in, the row of one reference designator out. Portable: the dialog
-// reads the file and asks this for one row.
+// Placement files (pick-and-place, centroid, CPL, reports, Eagle .mnt/.mnb,
+// PcbXY, rows pasted without a header): bytes in, the row of one reference
+// designator out, the file's layout decided by evidence (layout.h).
+// Portable: the dialog reads the file and asks this for one row.
 #pragma once
 
 #include <cstddef>
@@ -23,12 +24,13 @@ struct PlacementRow {
     // The line the record starts on, counted from 1.
     std::size_t line = 0;
     // X and Y exactly as the file writes them, in the unit the boxes take
-    // (millimetres, or mils for mil and inch files: inches times 1000 is
-    // exact), as decimal text with "." and no grouping: "-12.7", "2875".
+    // (millimetres for metric files, mils for mil and inch files: the point
+    // only moves), as decimal text with "." and no grouping: "-12.7", "2875".
     std::string x;
     std::string y;
     units::UnitFactor boxUnit = units::UnitFactor::PerMm;
-    // The file's own unit, for the caption: "mm", "mil" or "in".
+    // The file's own unit, for the caption: "mm", "cm", "um", "in", "mil" or
+    // "0.1 mil" (numtext::LengthUnit's names).
     std::string fileUnit = "mm";
     // True when the file names no unit and millimetres were assumed.
     bool unitAssumed = false;
@@ -44,6 +46,8 @@ struct PlacementRow {
 //   "U12 is in top.pos more than once: lines 17 and 40"
 //   "top.pos is not a placement file: it has no column for the designator, X and Y"
 //   "top.pos, line 17: the X value \"1,2,3\" is not a number"
+//   "top.pos, line 1: the file's unit \"DBU\" is not one that can be read exactly ..."
+//   "top.pos can be read two ways that disagree on U12: ..."
 struct Lookup {
     std::optional<PlacementRow> row;
     std::string refusal;

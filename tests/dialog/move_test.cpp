@@ -165,7 +165,7 @@ TEST_P(MoveRejects, WithABeepAndNoHostCall) {
 INSTANTIATE_TEST_SUITE_P(
     Texts, MoveRejects,
     ::testing::Values(RejectRow{"EmptyX", "", "1"}, RejectRow{"LettersY", "1", "abc"},
-                      RejectRow{"LoneMinus", "-", "1"}, RejectRow{"TrailingJunk", "12cm", "1"},
+                      RejectRow{"LoneMinus", "-", "1"}, RejectRow{"TrailingJunk", "12ft", "1"},
                       RejectRow{"BelowInt32", "-845500", "0"}, RejectRow{"Infinite", "1e400", "0"},
                       // A decimal typed from habit, not a grouped 125 or 1000.
                       RejectRow{"GroupAfterLeadingZero", "0,125", "1"},
