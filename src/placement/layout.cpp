@@ -229,13 +229,41 @@ Reading withBestDesignator(std::string_view text, Layout layout) {
     return std::move(*best);
 }
 
-// The header readings of one dialect: its first header record within the
-// searched bytes.
-void addHeaderReadings(std::string_view text, Separator separator, bool wrapped,
-                       std::vector<Reading>& readings) {
-    RecordReader reader(text, separator);
+// Where a line starts, and its number.
+struct LineStart {
+    std::size_t offset;
+    std::size_t line;
+};
+
+// The lines a header may stand on: within the searched bytes, holding an X
+// and a Y (every name of X and Y does). Only these are split, once for each
+// separator, so that a long file costs no more than its first lines.
+std::vector<LineStart> headerCandidates(std::string_view text) {
+    std::vector<LineStart> candidates;
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < text.size() && at < kHeaderSearchBytes;) {
+        std::size_t end = text.find_first_of("\r\n", at);
+        end = end == std::string_view::npos ? text.size() : end;
+        const std::string_view content = text.substr(at, end - at);
+        if (content.find_first_of("xX") != std::string_view::npos &&
+            content.find_first_of("yY") != std::string_view::npos) {
+            candidates.push_back({at, line});
+        }
+        at = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+        ++line;
+    }
+    return candidates;
+}
+
+// The header readings of one dialect: its first header record.
+void addHeaderReadings(std::string_view text, const std::vector<LineStart>& candidates,
+                       Separator separator, bool wrapped, std::vector<Reading>& readings) {
     Record record;
-    while (reader.offset() < kHeaderSearchBytes && reader.next(record)) {
+    for (const LineStart& start : candidates) {
+        RecordReader reader(text.substr(start.offset), separator, start.line);
+        if (!reader.next(record)) {
+            continue;
+        }
         if (wrapped) {
             splitAgain(separator, record.fields);
         }
@@ -245,7 +273,7 @@ void addHeaderReadings(std::string_view text, Separator separator, bool wrapped,
             continue;
         }
         for (Layout& layout : layouts) {
-            layout.rowsOffset = reader.offset();
+            layout.rowsOffset = start.offset + reader.offset();
             layout.rowsLine = reader.line();
             readings.push_back(withBestDesignator(text, std::move(layout)));
         }
@@ -358,17 +386,25 @@ numtext::ExactDecimal readFileNumber(std::string_view text, bool decimalComma, i
     return number;
 }
 
+std::optional<std::string> designatorOf(const Layout& layout, const Record& record) {
+    if (isComment(record)) {
+        return std::nullopt;
+    }
+    std::optional<std::string> designator = fieldOf(layout, record, layout.columns.designator);
+    if (!designator || trimBlanks(*designator).empty()) {
+        return std::nullopt;
+    }
+    return std::string(trimBlanks(*designator));
+}
+
 bool rowFieldsOf(const Layout& layout, const Record& record, RowFields& row) {
-    if (layout.separator.blanks() && isComment(record)) {
+    std::optional<std::string> designator = designatorOf(layout, record);
+    if (!designator) {
         return false;
     }
     const Columns& columns = layout.columns;
-    const std::optional<std::string> designator = fieldOf(layout, record, columns.designator);
-    if (!designator || trimBlanks(*designator).empty()) {
-        return false;
-    }
     row.line = record.line;
-    row.designator = trimBlanks(*designator);
+    row.designator = std::move(*designator);
     row.x = fieldOf(layout, record, columns.x).value_or("");
     row.y = fieldOf(layout, record, columns.y).value_or("");
     row.rotation = columns.rotation ? fieldOf(layout, record, *columns.rotation) : std::nullopt;
@@ -409,11 +445,12 @@ std::string Layout::described() const {
 
 std::vector<Reading> rankReadings(std::string_view text, bool eagleName) {
     std::vector<Reading> readings;
+    const std::vector<LineStart> candidates = headerCandidates(text);
     for (const char character : kSeparators) {
         for (const bool wrapped : {false, true}) {
             const Separator separator{character};
             if (!(wrapped && separator.blanks())) {
-                addHeaderReadings(text, separator, wrapped, readings);
+                addHeaderReadings(text, candidates, separator, wrapped, readings);
             }
         }
     }

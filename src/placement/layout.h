@@ -52,8 +52,8 @@ struct Layout {
     std::string described() const;
 };
 
-// Records read for a header, from the start of the text: a header is looked
-// for among the records that start in the first this many bytes.
+// A header is looked for on the lines that start in the first this many
+// bytes of the text.
 inline constexpr std::size_t kHeaderSearchBytes = 1024 * 1024;
 // Records after the header that are scored.
 inline constexpr std::size_t kScoredRecords = 100;
@@ -82,8 +82,12 @@ struct RowFields {
     bool operator==(const RowFields&) const = default;
 };
 
+// The record's designator, blanks around taken off; nothing when it has
+// none. A comment record has none.
+std::optional<std::string> designatorOf(const Layout& layout, const Record& record);
+
 // The record's fields for the layout's columns; false when the record has
-// no field for the designator. A comment record gives none.
+// no designator.
 bool rowFieldsOf(const Layout& layout, const Record& record, RowFields& row);
 
 // A row counts when it has a designator and X and Y read as numbers.

@@ -258,16 +258,26 @@ Lookup lookUp(std::string_view text, const Layout& layout, std::string_view file
     std::size_t parts = 0;
     std::size_t firstRowLine = 0;
     while (records.next(record)) {
-        if (!rowFieldsOf(layout, record, row)) {
+        const std::optional<std::string> designator = designatorOf(layout, record);
+        if (!designator) {
             continue;
         }
-        if (isScoringRow(layout, row) && parts++ == 0) {
-            firstRowLine = row.line;
+        // The rows start with the first that gives two numbers: what comes
+        // before it is a preamble, unless it names the part.
+        const bool exactly = *designator == refDes;
+        const bool inAnyCase =
+            !exactly && exact.count == 0 && equalsIgnoringCase(*designator, refDes);
+        if (firstRowLine == 0) {
+            if (rowFieldsOf(layout, record, row) && isScoringRow(layout, row)) {
+                firstRowLine = record.line;
+            } else if (!exactly && !inAnyCase) {
+                continue;
+            }
         }
-        if (row.designator == refDes) {
-            exact.add(row);
-        } else if (exact.count == 0 && equalsIgnoringCase(row.designator, refDes)) {
-            ignoringCase.add(row);
+        ++parts;
+        if (exactly || inAnyCase) {
+            rowFieldsOf(layout, record, row);
+            (exactly ? exact : ignoringCase).add(row);
         }
     }
 
