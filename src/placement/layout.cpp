@@ -184,8 +184,8 @@ void addHeaderLayouts(const Record& record, Separator separator, bool wrapped,
         }
         if (const auto columns = headerColumns(header->names, true)) {
             add(*columns, Mapping::ByIndex, {});
-            add(*columns, Mapping::ByPosition, namedStarts(*header, *columns));
             add(*columns, Mapping::FromEnd, {});
+            add(*columns, Mapping::ByPosition, namedStarts(*header, *columns));
         }
     }
 }

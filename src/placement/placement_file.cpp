@@ -312,6 +312,11 @@ bool sameRow(const PlacementRow& a, const PlacementRow& b) {
            a.fileUnit == b.fileUnit && a.rotationDegrees == b.rotationDegrees && a.side == b.side;
 }
 
+bool sameHeader(const Layout& a, const Layout& b) {
+    return !a.headerless && !b.headerless && a.headerLine == b.headerLine &&
+           a.separator.character == b.separator.character && a.wrapped == b.wrapped;
+}
+
 bool isBlankText(std::string_view text) {
     return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
@@ -343,10 +348,13 @@ Lookup findRow(std::string_view bytes, std::string_view fileName, std::string_vi
             rival.designatorLike != best.designatorLike) {
             break;
         }
-        // The same rows read the same way are one reading; and a header that
-        // names the columns outweighs the usual order of a file without one.
+        // The same rows read the same way are one reading; a header that
+        // names the columns outweighs the usual order of a file without
+        // one; and of the ways to match one header's columns to the fields,
+        // the best is taken, the usual first.
         if (rival.evidence == best.evidence ||
-            (rival.layout.headerless && !best.layout.headerless)) {
+            (rival.layout.headerless && !best.layout.headerless) ||
+            sameHeader(rival.layout, best.layout)) {
             continue;
         }
         const Lookup other = lookUp(text, rival.layout, fileName, refDes);
