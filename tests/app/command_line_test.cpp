@@ -1,12 +1,12 @@
 // The command line: Windows' quoting rules, then the way the program starts.
-#include "dialog/command_line.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace dialog {
+namespace app {
 namespace {
 
 struct SplitRow {
@@ -75,4 +75,4 @@ INSTANTIATE_TEST_SUITE_P(
 // clang-format on
 
 }  // namespace
-}  // namespace dialog
+}  // namespace app
