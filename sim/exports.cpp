@@ -1,9 +1,10 @@
-// The host library's six functions and SimReset. On 32-bit Windows they are
-// __stdcall, as the host's library is. The convention is spelled out here
-// rather than taken from the program's headers: the simulator stands for the
-// host, so a change on the program's side must not change it too. The
-// Windows DLL exports them under their undecorated names through its .def
-// file (dbx32_x86.def or dbx32_x64.def).
+// The host library's functions and SimReset. On 32-bit Windows they are
+// __stdcall, as the host's library is. The convention and the signatures are
+// spelled out here rather than taken from the program's headers: the simulator
+// stands for the host, so a change on the program's side must not change it
+// too. Only the names are shared, one row each in dbx/host_function_list.h;
+// the Windows DLL exports them under their undecorated names through the .def
+// file CMake writes from those rows (sim/CMakeLists.txt).
 // Nothing thrown inside may cross into the calling program: it becomes a
 // status.
 #include <cstdint>

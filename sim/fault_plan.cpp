@@ -1,16 +1,11 @@
 #include "sim/fault_plan.h"
 
-#include <array>
-
 #include "sim/whole_number.h"
 
 namespace sim {
 namespace {
 
-constexpr std::array<std::string_view, kHostFunctionCount> kNames = {
-    "TOpenDesign",    "TCloseDesign",     "TGetFirstSelectedItem",
-    "TGetDesignInfo", "TModifyComponent", "TRotateComponent",
-};
+constexpr const auto& kNames = dbx::host::kCalledFunctionNames;
 
 std::optional<HostFunction> functionNamed(std::string_view name) {
     for (std::size_t i = 0; i < kNames.size(); ++i) {

@@ -13,17 +13,15 @@
 #include <string_view>
 #include <vector>
 
+#include "dbx/host_function_list.h"
+
 namespace sim {
 
-enum class HostFunction {
-    OpenDesign,
-    CloseDesign,
-    GetFirstSelectedItem,
-    GetDesignInfo,
-    ModifyComponent,
-    RotateComponent,
-};
-inline constexpr std::size_t kHostFunctionCount = 6;
+// The host's functions, one for each row of the program's list of them.
+#define SIM_HOST_FUNCTION(name, argumentBytes) name,
+enum class HostFunction { DBX_HOST_FUNCTIONS(SIM_HOST_FUNCTION) };
+#undef SIM_HOST_FUNCTION
+inline constexpr std::size_t kHostFunctionCount = dbx::host::kCalledFunctionNames.size();
 
 // The exported name, e.g. "TOpenDesign".
 std::string_view hostFunctionName(HostFunction function);

@@ -185,7 +185,7 @@ void Simulator::returnComponent(dbx::ComponentRecord arrived, void* component) {
 
 std::int32_t Simulator::openDesign(std::int32_t unused0, std::int32_t version, const char* instance,
                                    void* context) {
-    Call call = begin(HostFunction::OpenDesign);
+    Call call = begin(HostFunction::TOpenDesign);
     const std::string name = instance == nullptr ? std::string{} : argumentText(instance);
     call.line.add("a0", unused0).add("version", version).addText("instance", name);
     if (const auto result = preempted(call)) {
@@ -220,7 +220,7 @@ std::int32_t Simulator::openDesign(std::int32_t unused0, std::int32_t version, c
 }
 
 std::int32_t Simulator::closeDesign(void* context, const char* text) {
-    Call call = begin(HostFunction::CloseDesign);
+    Call call = begin(HostFunction::TCloseDesign);
     call.line.addText("text", text == nullptr ? std::string{} : argumentText(text));
     if (const auto result = refused(call, context, text != nullptr)) {
         return *result;
@@ -235,7 +235,7 @@ std::int32_t Simulator::closeDesign(void* context, const char* text) {
 }
 
 std::int32_t Simulator::getFirstSelectedItem(void* context, void* item) {
-    Call call = begin(HostFunction::GetFirstSelectedItem);
+    Call call = begin(HostFunction::TGetFirstSelectedItem);
     if (const auto result = refused(call, context, item != nullptr)) {
         return *result;
     }
@@ -250,7 +250,7 @@ std::int32_t Simulator::getFirstSelectedItem(void* context, void* item) {
 }
 
 std::int32_t Simulator::getDesignInfo(void* context, void* design) {
-    Call call = begin(HostFunction::GetDesignInfo);
+    Call call = begin(HostFunction::TGetDesignInfo);
     if (const auto result = refused(call, context, design != nullptr)) {
         return *result;
     }
@@ -266,7 +266,7 @@ std::int32_t Simulator::getDesignInfo(void* context, void* design) {
 }
 
 std::int32_t Simulator::modifyComponent(void* context, void* component) {
-    Call call = begin(HostFunction::ModifyComponent);
+    Call call = begin(HostFunction::TModifyComponent);
     dbx::ComponentRecord arrived;
     if (component != nullptr) {
         arrived = arrivedComponent(component);
@@ -288,7 +288,7 @@ std::int32_t Simulator::modifyComponent(void* context, void* component) {
 
 std::int32_t Simulator::rotateComponent(void* context, std::int32_t angle, void* center,
                                         void* component) {
-    Call call = begin(HostFunction::RotateComponent);
+    Call call = begin(HostFunction::TRotateComponent);
     call.line.add("angle", angle);
     if (center != nullptr) {
         call.line.add("center", dbx::unpackPoint(bytesOf<8>(center)));

@@ -76,7 +76,7 @@ Status Connection::remember(Status status) {
 }
 
 Status Connection::openDesign() {
-    const auto fn = asFunction<OpenDesignFn>(bind(host::kOpenDesignName));
+    const auto fn = asFunction<OpenDesignFn>(bind(host::name::TOpenDesign));
     if (fn == nullptr) {
         return remember(kNotBound);
     }
@@ -84,7 +84,7 @@ Status Connection::openDesign() {
 }
 
 Status Connection::closeDesign() {
-    const auto fn = asFunction<CloseDesignFn>(bind(host::kCloseDesignName));
+    const auto fn = asFunction<CloseDesignFn>(bind(host::name::TCloseDesign));
     if (fn == nullptr) {
         return remember(kNotBound);
     }
@@ -92,20 +92,20 @@ Status Connection::closeDesign() {
 }
 
 Status Connection::getFirstSelectedItem(ItemRecord& item) {
-    return remember(exchangeRecord(bind(host::kGetFirstSelectedItemName), item, unpackItem));
+    return remember(exchangeRecord(bind(host::name::TGetFirstSelectedItem), item, unpackItem));
 }
 
 Status Connection::getDesignInfo(DesignRecord& design) {
-    return remember(exchangeRecord(bind(host::kGetDesignInfoName), design, unpackDesign));
+    return remember(exchangeRecord(bind(host::name::TGetDesignInfo), design, unpackDesign));
 }
 
 Status Connection::modifyComponent(ComponentRecord& component) {
-    return remember(exchangeRecord(bind(host::kModifyComponentName), component, unpackComponent));
+    return remember(exchangeRecord(bind(host::name::TModifyComponent), component, unpackComponent));
 }
 
 Status Connection::rotateComponent(units::TenthsOfDegree angle, units::DbPoint& center,
                                    ComponentRecord& component) {
-    const auto fn = asFunction<RotateComponentFn>(bind(host::kRotateComponentName));
+    const auto fn = asFunction<RotateComponentFn>(bind(host::name::TRotateComponent));
     if (fn == nullptr) {
         return remember(kNotBound);
     }

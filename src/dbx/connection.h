@@ -26,8 +26,9 @@ struct Context {
     std::array<Byte, 28> bytes{};
 };
 
-// Every function the program declares: the six it calls and the others it
-// binds under the same lazy rule but never calls.
+// Every function the program declares: the ones it calls (the rows of
+// dbx/host_function_list.h) and the others it binds under the same lazy rule
+// but never calls.
 std::span<const char* const> declaredFunctions();
 
 class Connection {

@@ -3,7 +3,7 @@
 #include <string_view>
 
 #include "dbx/connection.h"
-#include "dbx/host_functions.h"
+#include "dbx/host_function_list.h"
 
 namespace dbx {
 namespace {
@@ -319,7 +319,7 @@ constexpr auto kDeclaredOnly = std::to_array<const char*>({
     "TUnHighlightWire",
 });
 
-// The six functions the program calls come first, then the ones it only
+// The functions the program calls come first, then the ones it only
 // declares: the connection binds a function only when its name is here.
 constexpr auto kDeclared = [] {
     std::array<const char*, host::kCalledFunctionNames.size() + kDeclaredOnly.size()> all{};

@@ -1,28 +1,24 @@
-// The names and types of the six host functions the program calls, written
-// once for the connection, the table of declared functions and every stand-in
-// of the host in the tests.
+// The types of the host functions the program calls, and each one's name as
+// a constant for its call in the connection; the names themselves and their
+// count come from the list of host functions.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <type_traits>
 
 #include "dbx/calling_convention.h"
+#include "dbx/host_function_list.h"
 #include "dbx/status.h"
 
 namespace dbx::host {
 
-// The names the library exports them under, zero-terminated for the loader.
-inline constexpr const char* kOpenDesignName = "TOpenDesign";
-inline constexpr const char* kCloseDesignName = "TCloseDesign";
-inline constexpr const char* kGetFirstSelectedItemName = "TGetFirstSelectedItem";
-inline constexpr const char* kGetDesignInfoName = "TGetDesignInfo";
-inline constexpr const char* kModifyComponentName = "TModifyComponent";
-inline constexpr const char* kRotateComponentName = "TRotateComponent";
-inline constexpr std::array kCalledFunctionNames = {
-    kOpenDesignName,    kCloseDesignName,     kGetFirstSelectedItemName,
-    kGetDesignInfoName, kModifyComponentName, kRotateComponentName,
-};
+// name::TOpenDesign is "TOpenDesign", and so on for every row.
+namespace name {
+#define DBX_HOST_FUNCTION_CONSTANT(function, argumentBytes) \
+    inline constexpr const char* function = #function;
+DBX_HOST_FUNCTIONS(DBX_HOST_FUNCTION_CONSTANT)
+#undef DBX_HOST_FUNCTION_CONSTANT
+}  // namespace name
 
 // TOpenDesign(0, version, instance name, context)
 using OpenDesignFn = HostStatus(DBX_CALL*)(std::int32_t, std::int32_t, const char*, void*);

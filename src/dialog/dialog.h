@@ -9,7 +9,7 @@
 #include "dbx/connection.h"
 #include "dialog/beeper.h"
 #include "dialog/dialog_state.h"
-#include "dialog/file_bytes.h"
+#include "dialog/file_reader.h"
 #include "form/form_model.h"
 #include "numtext/number_text.h"
 

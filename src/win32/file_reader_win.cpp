@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstdio>
 
+#include "app/file_bytes.h"
 #include "win32/ansi_text_win.h"
 
 namespace win32 {
@@ -11,7 +12,7 @@ dialog::FileBytes WideFileReader::read(const std::string& path, std::uint64_t li
     errno = 0;
     std::FILE* file = _wfopen(wideFromUtf8(path).c_str(), L"rb");
     const int openError = errno;
-    dialog::FileBytes bytes = dialog::readAll(file, openError, limit);
+    dialog::FileBytes bytes = app::readAll(file, openError, limit);
     if (file != nullptr) {
         std::fclose(file);
     }

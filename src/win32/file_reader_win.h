@@ -1,10 +1,10 @@
 // Placement files as Windows names them: wide paths, read through the
-// portable rule for their bytes (dialog/file_bytes.h).
+// portable rule for their bytes (app/file_bytes.h).
 #pragma once
 
 #include <string>
 
-#include "dialog/file_bytes.h"
+#include "dialog/file_reader.h"
 #include "form/form_model.h"
 
 namespace win32 {

@@ -4,8 +4,8 @@
 
 #include <string>
 
+#include "app/command_line.h"
 #include "dbx/connection.h"
-#include "dialog/command_line.h"
 #include "dialog/dialog.h"
 #include "form/form_model.h"
 #include "form/window_description.h"
@@ -57,16 +57,16 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLin
                     int showCommand) {
     win32::keepCurrentDirectoryOutOfDllSearch();
 
-    const dialog::StartRequest request = dialog::startRequestFrom(
-        dialog::splitCommandLine(win32::utf8FromWide(commandLine != nullptr ? commandLine : L"")));
-    if (request.kind == dialog::StartRequest::Kind::Usage) {
+    const app::StartRequest request = app::startRequestFrom(
+        app::splitCommandLine(win32::utf8FromWide(commandLine != nullptr ? commandLine : L"")));
+    if (request.kind == app::StartRequest::Kind::Usage) {
         const bool asked = request.problem.empty();
         tellTheUser(
-            win32::wideFromUtf8((asked ? "" : request.problem + ".\n\n") + dialog::usageText()),
+            win32::wideFromUtf8((asked ? "" : request.problem + ".\n\n") + app::usageText()),
             asked ? MB_ICONINFORMATION : MB_ICONWARNING);
         return asked ? 0 : kBadArguments;
     }
-    const bool unattended = request.kind == dialog::StartRequest::Kind::Move;
+    const bool unattended = request.kind == app::StartRequest::Kind::Move;
 
     win32::SystemInputClock clock;
     form::FormModel form(clock);

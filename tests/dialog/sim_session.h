@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "app/file_bytes.h"
 #include "dbx/connection.h"
 #include "dialog/dialog.h"
 #include "form/form_model.h"
@@ -91,7 +92,7 @@ class SimSession {
   private:
     std::filesystem::path dir_;
     std::unique_ptr<dbx::Connection> connection_;
-    dialog::StdioFileReader files_;
+    app::StdioFileReader files_;
     std::unique_ptr<dialog::Dialog> dialog_;
 };
 

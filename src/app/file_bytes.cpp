@@ -1,8 +1,8 @@
-#include "dialog/file_bytes.h"
+#include "app/file_bytes.h"
 
 #include <cerrno>
 
-namespace dialog {
+namespace app {
 namespace {
 
 constexpr std::size_t kChunk = 64 * 1024;
@@ -52,4 +52,4 @@ FileBytes readAll(std::FILE* file, int openError, std::uint64_t limit) {
     }
 }
 
-}  // namespace dialog
+}  // namespace app

@@ -3,9 +3,9 @@
 #include <cerrno>
 #include <memory>
 
-#include "dialog/file_bytes.h"
+#include "app/file_bytes.h"
 
-namespace dialog {
+namespace app {
 namespace {
 
 struct FileCloser {
@@ -20,4 +20,4 @@ FileBytes StdioFileReader::read(const std::string& path, std::uint64_t limit) {
     return readAll(file.get(), errno, limit);
 }
 
-}  // namespace dialog
+}  // namespace app

@@ -1,12 +1,12 @@
 // The command line: Windows' quoting rules, then the way the program starts.
-#include "dialog/command_line.h"
+#include "app/command_line.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-namespace dialog {
+namespace app {
 namespace {
 
 struct SplitRow {
@@ -79,4 +79,4 @@ TEST(Usage, RestsOnBlankLinesNotOnIndentsThatAWrappedLineLoses) {
 }
 
 }  // namespace
-}  // namespace dialog
+}  // namespace app

@@ -1,5 +1,5 @@
 // A file's bytes, never more than the limit.
-#include "dialog/file_bytes.h"
+#include "app/file_bytes.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include <cstdio>
 #include <string>
 
-namespace dialog {
+namespace app {
 namespace {
 
 struct ReadRow {
@@ -63,4 +63,4 @@ TEST(ReadAll, AFileThatDidNotOpenIsMissingOnlyWhenNothingIsThere) {
 }
 
 }  // namespace
-}  // namespace dialog
+}  // namespace app

@@ -6,22 +6,12 @@
 #include <cstdio>
 #include <string>
 
-namespace dialog {
+#include "dialog/file_reader.h"
 
-enum class FileProblem { None, Missing, Unreadable, TooLarge };
+namespace app {
 
-struct FileBytes {
-    FileProblem problem = FileProblem::None;
-    std::string bytes;  // the whole file when there is no problem
-};
-
-class FileReader {
-  public:
-    virtual ~FileReader() = default;
-    // The whole file at `path` (UTF-8). One of more than `limit` bytes is
-    // TooLarge and is not read further.
-    virtual FileBytes read(const std::string& path, std::uint64_t limit) = 0;
-};
+using dialog::FileBytes;
+using dialog::FileProblem;
 
 // Every byte of `file`, opened for binary reading, and at most `limit`: a
 // longer file is TooLarge, a read error Unreadable. A null `file` did not
@@ -31,9 +21,9 @@ FileBytes readAll(std::FILE* file, int openError, std::uint64_t limit);
 
 // Opens the path with std::fopen, which takes UTF-8 paths on Linux; the
 // Windows program opens wide paths instead (src/win32).
-class StdioFileReader final : public FileReader {
+class StdioFileReader final : public dialog::FileReader {
   public:
     FileBytes read(const std::string& path, std::uint64_t limit) override;
 };
 
-}  // namespace dialog
+}  // namespace app

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-namespace dialog {
+namespace app {
 
 // The arguments of a command line without the program's name (what
 // wWinMain is given), by the rules of the C runtime on Windows: blanks
@@ -39,4 +39,4 @@ StartRequest startRequestFrom(const std::vector<std::string>& arguments);
 // How to start the program, for the usage message box.
 std::string usageText();
 
-}  // namespace dialog
+}  // namespace app

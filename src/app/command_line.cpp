@@ -1,9 +1,9 @@
-#include "dialog/command_line.h"
+#include "app/command_line.h"
 
 #include <initializer_list>
 #include <utility>
 
-namespace dialog {
+namespace app {
 namespace {
 
 bool isBlank(char c) {
@@ -115,4 +115,4 @@ std::string usageText() {
            "A path with spaces goes in double quotes.";
 }
 
-}  // namespace dialog
+}  // namespace app
