@@ -5,7 +5,6 @@
 #include <string>
 
 #include "dialog/sim_session.h"
-#include "placement/placement_file.h"
 
 namespace {
 
@@ -13,9 +12,8 @@ using dialog::ClipboardProblem;
 using form::ControlId;
 
 TEST(Clipboard, FillsAsAFileAndTwoNumbersPastedIntoXFillXAndY) {
-    // Text1, Text2: pasted there; Frame1: placed from; Command1: placed from
-    // after a move. Shown: "pasted " when a paste was taken, the message or
-    // else the caption, " | ", X and Y; the row's text is how that starts.
+    // at: Text1, Text2 pasted into; Frame1 placed from; Command1 placed from after
+    // a move. shown: "pasted " if taken, the message or caption, " | X Y".
     struct Row {
         ControlId at;
         std::u16string held;
@@ -25,23 +23,20 @@ TEST(Clipboard, FillsAsAFileAndTwoNumbersPastedIntoXFillXAndY) {
     };
     const ControlId place = ControlId::Frame1;
     const ControlId x = ControlId::Text1;
-    const numtext::Locale comma = testing_support::kCommaLocale;
-    const std::string filled = "CompPlace - U12 from the clipboard, line 2 (mm";
+    const std::string filled = "CompPlace - U12 from the clipboard, line 3 (mm";
     const Row rows[] = {
-        {place, u"Ref\tX\tY\r\nU12\t2mm\t-3mm\r\n", filled + ") | 2 -3"},
-        {place, u"Ref,X,Y,Rot,Side\nU12,2,-3,90,B\n", filled + ", assumed) | 2 -3"},
+        {place, u"Ref\tX\tY\r\nC1\t1\t2\r\nU12\t2\t-3\r\n", filled + ", assumed) | 2 -3"},
         {place, u"Ref,X,Y\nU1,1,2\n", "U12 is not in the clipboard: "},
         {place, u"Ref,X,Y\nU12,a,2", "the clipboard, line 2: "},
-        {place, u"", "The clipboard holds no text", {}, ClipboardProblem::NoText},
         {place, u"", "The clipboard holds no text"},
         {place, u"", "The clipboard is in use", {}, ClipboardProblem::InUse},
-        {place, std::u16string(placement::kMaxFileBytes / 2 + 1, u'1'), "The clipboard's text is"},
+        {place, std::u16string(32 * 1024 * 1024 + 1, u'1'), "The clipboard's text is"},
         {ControlId::Command1, u"Ref,X,Y\nU12,1,2", "CompPlace | 0.0 0.0"},
         {x, u"12.5\t30\r\n", "pasted CompPlace | 12.5 30"},
         {x, u"12.5, 30", "pasted CompPlace | 12.5 30"},
         {x, u"1mm  2in", "pasted CompPlace | 1mm 2in"},
-        {x, u"-1,5; 2", "pasted CompPlace | -1,5 2", comma},
-        {x, u"12,5", "CompPlace | 0,0 0,0", comma},
+        {x, u"-1,5; 2", "pasted CompPlace | -1,5 2", testing_support::kCommaLocale},
+        {x, u"12,5", "CompPlace | 0,0 0,0", testing_support::kCommaLocale},
         {x, u"12,5", "CompPlace | 0.0 0.0"},
         {x, u"1\t2\t3", "CompPlace | 0.0 0.0"},
         {x, u"U12\ttop", "CompPlace | 0.0 0.0"},
