@@ -191,9 +191,9 @@ bool FormWindow::handleDialogKeys(MSG& message) {
         return true;
     }
     // Ctrl+V is "Place from clipboard", except in a box: there it pastes.
-    const auto focused = controlIdOf(GetDlgCtrlID(message.hwnd));
+    const auto target = controlIdOf(GetDlgCtrlID(message.hwnd));
     const bool inABox =
-        message.hwnd != window_ && focused && form::describe(*focused).kind == ControlKind::TextBox;
+        message.hwnd != window_ && target && form::describe(*target).kind == ControlKind::TextBox;
     if (isCtrlKeyHere(message, 'V') && !inABox) {
         model_.userPlacesFromClipboard();
         return true;
