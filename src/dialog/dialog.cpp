@@ -5,8 +5,13 @@
 namespace dialog {
 
 Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, FileReader& files,
-               numtext::Locale locale)
-    : form_(form), dbx_(dbx), beeper_(beeper), files_(files), locale_(std::move(locale)) {
+               Clipboard& clipboard, numtext::Locale locale)
+    : form_(form),
+      dbx_(dbx),
+      beeper_(beeper),
+      files_(files),
+      clipboard_(clipboard),
+      locale_(std::move(locale)) {
     state_.locationBoxes = LocationBoxes(locale_);
     form_.onClick(ControlId::Option1, [this] { Option1_Click(); });
     form_.onClick(ControlId::Option2, [this] { Option2_Click(); });
@@ -20,6 +25,8 @@ Dialog::Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, FileReader
     form_.onCloseRequest([this] { Form_CloseRequest(); });
     form_.onFilesGiven(
         [this](const std::vector<form::GivenFile>& given) { Form_FilesGiven(given); });
+    form_.onPlaceFromClipboard([this] { Form_PlaceFromClipboard(); });
+    form_.onPaste(ControlId::Text1, [this](const std::string& text) { return Text1_Paste(text); });
 }
 
 LocationBoxes& Dialog::boxesInSelectedMode() {

@@ -3,11 +3,13 @@
 // real window and in the tests.
 #pragma once
 
+#include <string>
 #include <string_view>
 #include <vector>
 
 #include "dbx/connection.h"
 #include "dialog/beeper.h"
+#include "dialog/clipboard.h"
 #include "dialog/dialog_state.h"
 #include "dialog/file_reader.h"
 #include "form/form_model.h"
@@ -24,7 +26,7 @@ class Dialog {
   public:
     // Wires every handler into `form`. All references must outlive the dialog.
     Dialog(FormModel& form, dbx::Connection& dbx, Beeper& beeper, FileReader& files,
-           numtext::Locale locale);
+           Clipboard& clipboard, numtext::Locale locale);
     Dialog(const Dialog&) = delete;
     Dialog& operator=(const Dialog&) = delete;
 
@@ -64,9 +66,19 @@ class Dialog {
     // the program with the connection closed either way.
     bool moveFromFile(const form::GivenFile& file);
 
+    // The clipboard's text read as a placement file and filled from as one.
+    void Form_PlaceFromClipboard();
+    // Two numbers pasted into X fill X and Y; true when they did. Anything
+    // else is left to the box's own paste.
+    bool Text1_Paste(const std::string& text);
+
     const DialogState& state() const { return state_; }
 
   private:
+    // The fill from a placement file's whole bytes; `name` names them in the
+    // caption and the messages.
+    bool placeFromBytes(std::string_view bytes, std::string_view name);
+
     enum class MoveOutcome { NotWritten, WrittenNotTurned, Done };
     // "&Move"'s work, and how far the host took it.
     MoveOutcome move();
@@ -104,6 +116,7 @@ class Dialog {
     dbx::Connection& dbx_;
     Beeper& beeper_;
     FileReader& files_;
+    Clipboard& clipboard_;
     numtext::Locale locale_;
     DialogState state_;
 };

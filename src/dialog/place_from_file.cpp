@@ -87,9 +87,12 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
                     tooLarge ? " MB, too large for a placement file: it was not read" : ""}));
         return false;
     }
-    const std::string_view name = nameOf(file.shownPath);
+    return placeFromBytes(bytes.bytes, nameOf(file.shownPath));
+}
+
+bool Dialog::placeFromBytes(std::string_view bytes, std::string_view name) {
     const std::string refDes = state_.selectedItem.itemComponent.refDes.str();
-    const placement::Lookup lookup = placement::findRow(bytes.bytes, name, refDes);
+    const placement::Lookup lookup = placement::findRow(bytes, name, refDes);
     if (!lookup.row) {
         form_.tellUser(lookup.refusal);
         return false;

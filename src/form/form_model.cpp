@@ -21,6 +21,10 @@ void FormModel::onChange(ControlId id, Handler handler) {
     state(id).change = std::move(handler);
 }
 
+void FormModel::onPaste(ControlId box, PasteHandler handler) {
+    state(box).paste = std::move(handler);
+}
+
 const std::string& FormModel::text(ControlId id) const {
     return state(id).text;
 }
@@ -181,6 +185,21 @@ void FormModel::userGivesFiles(const std::vector<GivenFile>& files) {
     if (filesHandler_ && placeFromFileOffered_ && takesUserAction()) {
         run([this, &files] { filesHandler_(files); });
     }
+}
+
+void FormModel::userPlacesFromClipboard() {
+    if (placeFromFileOffered_ && takesUserAction()) {
+        run(clipboardHandler_);
+    }
+}
+
+bool FormModel::userPastes(ControlId box, const std::string& text) {
+    const PasteHandler& paste = state(box).paste;
+    bool taken = false;
+    if (paste && takesUserAction()) {
+        run([&] { taken = paste(text); });
+    }
+    return taken;
 }
 
 bool FormModel::takesUserAction() {

@@ -31,7 +31,8 @@ class FormObserver {
   public:
     virtual ~FormObserver() = default;
     virtual void controlChanged(ControlId id) = 0;
-    // Form1's own state changed: its caption, or whether files are taken.
+    // Form1's own state changed: its caption, or whether files and the
+    // clipboard are taken.
     virtual void formChanged() = 0;
     // A message the user reads and answers before the handler goes on.
     virtual void toldUser(const std::string& message) = 0;
@@ -55,6 +56,8 @@ class FormModel {
   public:
     using Handler = std::function<void()>;
     using FilesHandler = std::function<void(const std::vector<GivenFile>&)>;
+    // True when it took the pasted text.
+    using PasteHandler = std::function<bool(const std::string&)>;
 
     // `clock` must outlive the model.
     explicit FormModel(const InputClock& clock);
@@ -68,6 +71,10 @@ class FormModel {
     void onCloseRequest(Handler handler) { closeHandler_ = std::move(handler); }
     // Files the user gives the program.
     void onFilesGiven(FilesHandler handler) { filesHandler_ = std::move(handler); }
+    // The clipboard given as a placement file.
+    void onPlaceFromClipboard(Handler handler) { clipboardHandler_ = std::move(handler); }
+    // A text pasted into a text box.
+    void onPaste(ControlId box, PasteHandler handler);
 
     // Text of a text box, caption of anything else.
     const std::string& text(ControlId id) const;
@@ -76,7 +83,8 @@ class FormModel {
     bool isVisible(ControlId id) const;
     // Form1's caption.
     const std::string& caption() const { return caption_; }
-    // Files are taken ("Place from file..." is offered, drops are read).
+    // Files and the clipboard are taken ("Place from file..." and "Place
+    // from clipboard" are offered, drops are read).
     bool offersPlaceFromFile() const { return placeFromFileOffered_; }
     // Every message told the user, in order.
     const std::vector<std::string>& messagesToUser() const { return messages_; }
@@ -112,6 +120,12 @@ class FormModel {
     void userRequestsClose();
     // Taken only while files are.
     void userGivesFiles(const std::vector<GivenFile>& files);
+    // "Place from clipboard", or Ctrl+V outside the boxes; taken only while
+    // files are.
+    void userPlacesFromClipboard();
+    // A text pasted into a box: true when the box's paste handler took it;
+    // otherwise the box pastes it itself, as typing.
+    bool userPastes(ControlId box, const std::string& text);
 
   private:
     struct ControlState {
@@ -125,6 +139,7 @@ class FormModel {
         std::optional<std::uint32_t> shownAt;
         Handler click;
         Handler change;
+        PasteHandler paste;
     };
 
     ControlState& state(ControlId id) { return controls_[static_cast<std::size_t>(id)]; }
@@ -142,6 +157,7 @@ class FormModel {
     std::array<ControlState, kControlCount> controls_;
     Handler closeHandler_;
     FilesHandler filesHandler_;
+    Handler clipboardHandler_;
     std::string caption_;
     bool placeFromFileOffered_ = true;
     std::vector<std::string> messages_;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "win32/ansi_text_win.h"
+#include "win32/clipboard_win.h"
 #include "win32/dpi_win.h"
 #include "win32/file_reader_win.h"
 #include "win32/form_controls_win.h"
@@ -21,6 +22,9 @@ using form::ControlKind;
 
 // Ends the wait of a button the program has just shown.
 constexpr UINT_PTR kWaitTimerId = 1;
+// The most an Edit takes by default (EM_LIMITTEXT): a longer text is no
+// pair of numbers, and the box would not take it whole either.
+constexpr std::size_t kPasteLimit = 32767;
 
 HCURSOR busyCursor() {
     return LoadCursorW(nullptr, MAKEINTRESOURCEW(32514));  // IDC_WAIT
@@ -53,6 +57,17 @@ LRESULT CALLBACK FormWindow::windowProc(HWND window, UINT message, WPARAM wParam
     return self->handleMessage(message, wParam, lParam);
 }
 
+LRESULT CALLBACK FormWindow::boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
+    // Ctrl+V, Shift+Insert and the box's menu all paste with WM_PASTE.
+    auto* self = reinterpret_cast<FormWindow*>(GetWindowLongPtrW(GetParent(box), GWLP_USERDATA));
+    if (message == WM_PASTE && self != nullptr && self->pasteTaken(box)) {
+        return 0;
+    }
+    // The box's class keeps the Edit's own procedure.
+    const auto edit = reinterpret_cast<WNDPROC>(GetClassLongPtrW(box, GCLP_WNDPROC));
+    return CallWindowProcW(edit, box, message, wParam, lParam);
+}
+
 LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_COMMAND:
@@ -65,6 +80,10 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SYSCOMMAND:
             if ((wParam & 0xFFF0) == kPlaceFromFileCommand) {
                 askForPlacementFile();
+                return 0;
+            }
+            if ((wParam & 0xFFF0) == kPlaceFromClipboardCommand) {
+                model_.userPlacesFromClipboard();
                 return 0;
             }
             return DefWindowProcW(window_, message, wParam, lParam);
@@ -167,9 +186,16 @@ bool FormWindow::handleDialogKeys(MSG& message) {
         return false;
     }
     // Ctrl+O, on the window or any control of it, is "Place from file...".
-    if (message.message == WM_KEYDOWN && message.wParam == 'O' && GetKeyState(VK_CONTROL) < 0 &&
-        GetKeyState(VK_MENU) >= 0 && (message.hwnd == window_ || IsChild(window_, message.hwnd))) {
+    if (isCtrlKeyHere(message, 'O')) {
         askForPlacementFile();
+        return true;
+    }
+    // Ctrl+V is "Place from clipboard", except in a box: there it pastes.
+    const auto target = controlIdOf(GetDlgCtrlID(message.hwnd));
+    const bool inABox =
+        message.hwnd != window_ && target && form::describe(*target).kind == ControlKind::TextBox;
+    if (isCtrlKeyHere(message, 'V') && !inABox) {
+        model_.userPlacesFromClipboard();
         return true;
     }
     HWND focusBefore = GetFocus();
@@ -181,6 +207,20 @@ bool FormWindow::handleDialogKeys(MSG& message) {
         selectOptionReachedByArrow(focusBefore);
     }
     return true;
+}
+
+bool FormWindow::isCtrlKeyHere(const MSG& message, WPARAM key) const {
+    return message.message == WM_KEYDOWN && message.wParam == key && GetKeyState(VK_CONTROL) < 0 &&
+           GetKeyState(VK_MENU) >= 0 && (message.hwnd == window_ || IsChild(window_, message.hwnd));
+}
+
+bool FormWindow::pasteTaken(HWND box) {
+    const auto id = controlIdOf(GetDlgCtrlID(box));
+    const dialog::ClipboardText held = SystemClipboard{}.text(kPasteLimit);
+    if (!id || held.problem != dialog::ClipboardProblem::None || held.text.size() > kPasteLimit) {
+        return false;
+    }
+    return model_.userPastes(*id, ansiFromWide(std::wstring(held.text.begin(), held.text.end())));
 }
 
 void FormWindow::askForPlacementFile() {
@@ -297,7 +337,9 @@ void FormWindow::formChanged() {
         SetWindowTextW(window_, caption.c_str());
     }
     const UINT offered = model_.offersPlaceFromFile() ? MF_ENABLED : MF_GRAYED;
-    EnableMenuItem(GetSystemMenu(window_, FALSE), kPlaceFromFileCommand, MF_BYCOMMAND | offered);
+    HMENU systemMenu = GetSystemMenu(window_, FALSE);
+    EnableMenuItem(systemMenu, kPlaceFromFileCommand, MF_BYCOMMAND | offered);
+    EnableMenuItem(systemMenu, kPlaceFromClipboardCommand, MF_BYCOMMAND | offered);
 }
 
 void FormWindow::toldUser(const std::string& message) {

@@ -21,6 +21,9 @@ inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
 // below the system's (a multiple of 16 under 0xF000).
 inline constexpr UINT kPlaceFromFileCommand = 0x0010;
 inline constexpr const wchar_t* kPlaceFromFileItem = L"Place from &file\x2026\tCtrl+O";
+// "Place from clipboard", beside it.
+inline constexpr UINT kPlaceFromClipboardCommand = 0x0020;
+inline constexpr const wchar_t* kPlaceFromClipboardItem = L"Place from clip&board\tCtrl+V";
 
 class FormWindow final : public form::FormObserver {
   public:
@@ -46,6 +49,9 @@ class FormWindow final : public form::FormObserver {
 
   private:
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    // The text boxes' own procedure: a paste into one goes to the model
+    // first.
+    static LRESULT CALLBACK boxProc(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     bool createControls(HINSTANCE instance, UINT dpi);
@@ -62,6 +68,11 @@ class FormWindow final : public form::FormObserver {
     // "Place from file..." and Ctrl+O: the system's Open dialog, then the
     // file it gives to the model.
     void askForPlacementFile();
+    // The clipboard's text for the model to paste into the box; false when
+    // the model left the paste to the box.
+    bool pasteTaken(HWND box);
+    // The key pressed with Ctrl (and not Alt) on the window or any control of it.
+    bool isCtrlKeyHere(const MSG& message, WPARAM key) const;
     void onDropFiles(HDROP drop);
     void onActivate(bool active, bool minimized);
     void selectOptionReachedByArrow(HWND focusBefore);

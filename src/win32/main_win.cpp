@@ -10,6 +10,7 @@
 #include "form/form_model.h"
 #include "form/window_description.h"
 #include "win32/ansi_text_win.h"
+#include "win32/clipboard_win.h"
 #include "win32/dll_search_win.h"
 #include "win32/file_reader_win.h"
 #include "win32/form_view_win.h"
@@ -73,7 +74,8 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE /*previous*/, PWSTR commandLin
     dbx::Connection dbx(dbx::makeLibraryResolver());
     win32::SystemBeeper beeper;
     win32::WideFileReader files;
-    dialog::Dialog dialog(form, dbx, beeper, files, win32::userLocale());
+    win32::SystemClipboard clipboard;
+    dialog::Dialog dialog(form, dbx, beeper, files, clipboard, win32::userLocale());
 
     dialog.Form_Load();
     if (dbx.hostLibraryMissing()) {

@@ -115,10 +115,11 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
         loadIcons(instance, dpi);
     }
     // Files come by a drop on the window or by "Place from file..." in its
-    // system menu.
+    // system menu; the clipboard by the item beside it.
     HMENU systemMenu = GetSystemMenu(window_, FALSE);
     AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
     AppendMenuW(systemMenu, MF_STRING, kPlaceFromFileCommand, kPlaceFromFileItem);
+    AppendMenuW(systemMenu, MF_STRING, kPlaceFromClipboardCommand, kPlaceFromClipboardItem);
     // What DragAcceptFiles does, without loading the shell's DLL at start-up.
     SetWindowLongPtrW(window_, GWL_EXSTYLE,
                       GetWindowLongPtrW(window_, GWL_EXSTYLE) | WS_EX_ACCEPTFILES);
@@ -146,6 +147,9 @@ bool FormWindow::createControls(HINSTANCE instance, UINT dpi) {
             return false;
         }
         controls_[static_cast<std::size_t>(id)] = created;
+        if (description.kind == form::ControlKind::TextBox) {
+            SetWindowLongPtrW(created, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&boxProc));
+        }
     }
     return true;
 }

@@ -83,7 +83,8 @@ SimSession::SimSession(const Design& design, std::unique_ptr<dbx::SymbolResolver
     resetSimulator();
 
     connection_ = std::make_unique<dbx::Connection>(std::move(resolver));
-    dialog_ = std::make_unique<dialog::Dialog>(form, *connection_, beeper, files_, locale);
+    dialog_ =
+        std::make_unique<dialog::Dialog>(form, *connection_, beeper, files_, clipboard, locale);
 }
 
 SimSession::~SimSession() {

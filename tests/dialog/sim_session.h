@@ -45,6 +45,14 @@ class CountingBeeper : public dialog::Beeper {
     int count = 0;
 };
 
+// What the user copied, handed over as the system hands it.
+struct HeldClipboard : dialog::Clipboard {
+    dialog::ClipboardText text(std::size_t limit) override {
+        return {held.problem, held.text.substr(0, limit + 1)};
+    }
+    dialog::ClipboardText held{dialog::ClipboardProblem::NoText, {}};
+};
+
 inline const numtext::Locale kDotLocale{".", ","};
 inline const numtext::Locale kCommaLocale{",", "."};
 
@@ -63,6 +71,7 @@ class SimSession {
     ManualClock clock;
     form::FormModel form{clock};
     CountingBeeper beeper;
+    HeldClipboard clipboard;
 
     // A file written into the session's folder, as the user gives it.
     form::GivenFile file(const std::string& name, const std::string& bytes) const;

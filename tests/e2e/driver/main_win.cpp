@@ -15,6 +15,7 @@
 #include <array>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <iostream>
 #include <iterator>
@@ -221,6 +222,8 @@ class Runner {
                 return expectMessage(command.text, command.text2, command.number);
             case Op::AnswerOpenDialog:
                 return answerOpenDialog(command.text, command.text2, command.number);
+            case Op::SetClipboardFrom:
+                return setClipboardFrom(command.text);
             case Op::ParkMouse:
                 // Away from every control, so that none is drawn hovered.
                 // Wine moves the real pointer only when the position it
@@ -317,6 +320,29 @@ class Runner {
         }
         waitForTheLoop("take the drop");
         return "dropped " + quoted(path);
+    }
+
+    // The file's text copied to the clipboard by a window of the driver's, gone
+    // at once: the text stays, and no reader waits on an owner that is idle.
+    static std::string setClipboardFrom(const std::string& path) {
+        std::ifstream file(fromUtf8(path).c_str(), std::ios::binary);
+        const std::wstring text = fromUtf8(std::string(std::istreambuf_iterator<char>(file), {}));
+        HWND owner = CreateWindowExW(0, L"STATIC", L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                     nullptr, nullptr);
+        const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
+        HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+        if (memory == nullptr || !OpenClipboard(owner)) {
+            throw Failure{"cannot open the clipboard"};
+        }
+        std::memcpy(GlobalLock(memory), text.c_str(), bytes);
+        GlobalUnlock(memory);
+        const bool set = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory) != nullptr;
+        CloseClipboard();
+        DestroyWindow(owner);
+        if (!set) {
+            throw Failure{"the clipboard did not take the text"};
+        }
+        return std::to_string(text.size()) + " characters on the clipboard";
     }
 
     Probe::MenuItem menuItem(const std::string& text) const {

@@ -124,6 +124,7 @@ constexpr Syntax kSyntax[] = {
     {"pick-menu-item", Op::PickMenuItem, "t", 0},
     {"expect-message", Op::ExpectMessage, "ttm", 0},
     {"answer-open-dialog", Op::AnswerOpenDialog, "ttm", 0},
+    {"set-clipboard-from", Op::SetClipboardFrom, "t", 0},
 };
 
 int wholeNumber(const std::string& word, int low, int high, const char* what) {

@@ -56,6 +56,7 @@ enum class Op {
     ExpectMessage,     // expect-message CAPTION TEXT MS: a message box holding TEXT, answered OK
     AnswerOpenDialog,  // answer-open-dialog CAPTION PATH MS: the Open dialog given PATH
     RefuseForm,        // refuse-form: no window of the dialog's class can be made from now on
+    SetClipboardFrom,  // set-clipboard-from PATH: the file's text (UTF-8) copied to the clipboard
 };
 
 enum class Key { Return, Escape, Tab, Letter };
