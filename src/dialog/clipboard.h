@@ -4,8 +4,13 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace dialog {
+
+// How the messages and the caption name the clipboard, where a file's name
+// would stand.
+inline constexpr std::string_view kClipboardName = "the clipboard";
 
 enum class ClipboardProblem { None, NoText, InUse };
 

@@ -13,7 +13,6 @@ namespace dialog {
 namespace {
 
 // How the caption and the reader's messages name it.
-constexpr std::string_view kClipboardName = "the clipboard";
 // As much text as the largest placement file holds in UTF-16.
 constexpr std::size_t kMaxUnits = placement::kMaxFileBytes / 2;
 

@@ -94,7 +94,13 @@ bool Dialog::placeFromBytes(std::string_view bytes, std::string_view name) {
     const std::string refDes = state_.selectedItem.itemComponent.refDes.str();
     const placement::Lookup lookup = placement::findRow(bytes, name, refDes);
     if (!lookup.row) {
-        form_.tellUser(lookup.refusal);
+        // A message that starts with the source's name keeps a file's name
+        // as it is, but "the clipboard" starts it with a capital.
+        std::string refusal = lookup.refusal;
+        if (name == kClipboardName && refusal.starts_with(name)) {
+            refusal[0] = 'T';
+        }
+        form_.tellUser(refusal);
         return false;
     }
     const placement::PlacementRow& row = *lookup.row;

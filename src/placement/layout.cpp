@@ -325,27 +325,29 @@ std::optional<Reading> headerlessReading(std::string_view text, Separator separa
         return std::nullopt;
     }
     layout.columns.count = rows.front().fields.size();
-    // The later columns: the first that mostly holds angles is the rotation
-    // (Eagle's fourth, whatever it holds), the first all of side words the
-    // side.
+    // The later columns: the first whose values mostly are angles is the
+    // rotation (Eagle's fourth, whatever it holds), the first all of side
+    // words the side; rows without the column say nothing of it.
     auto share = [&](std::size_t column, auto holds) {
-        return static_cast<std::size_t>(std::count_if(
-            rows.begin(), rows.end(),
-            [&](const Record& r) { return r.fields.size() > column && holds(r.fields[column]); }));
+        return static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [&](const Record& r) {
+            return r.fields.size() > column && holds(r.fields[column]);
+        }));
     };
     const bool decimalComma = layout.decimalComma();
     if (eagleName) {
         layout.columns.rotation = 3;
     }
+    const auto any = [](const std::string&) { return true; };
+    const auto isSide = [](const std::string& f) { return sideOf(f) != Side::NotGiven; };
+    const auto isTurn = [&](const std::string& f) { return isAngle(f, decimalComma); };
     for (std::size_t column = 3; column < kLaterColumns; ++column) {
-        if (column == layout.columns.rotation) {
+        const std::size_t having = share(column, any);
+        if (having == 0 || column == layout.columns.rotation) {
             continue;
         }
-        const auto isSide = [](const std::string& f) { return sideOf(f) != Side::NotGiven; };
-        const auto isTurn = [&](const std::string& f) { return isAngle(f, decimalComma); };
-        if (!layout.columns.side && share(column, isSide) == rows.size()) {
+        if (!layout.columns.side && share(column, isSide) == having) {
             layout.columns.side = column;
-        } else if (!layout.columns.rotation && share(column, isTurn) * 2 > rows.size()) {
+        } else if (!layout.columns.rotation && share(column, isTurn) * 2 > having) {
             layout.columns.rotation = column;
         }
     }

@@ -27,7 +27,9 @@ TEST(Clipboard, FillsAsAFileAndTwoNumbersPastedIntoXFillXAndY) {
     const Row rows[] = {
         {place, u"Ref\tX\tY\r\nC1\t1\t2\r\nU12\t2\t-3\r\n", filled + ", assumed) | 2 -3"},
         {place, u"Ref,X,Y\nU1,1,2\n", "U12 is not in the clipboard: "},
-        {place, u"Ref,X,Y\nU12,a,2", "the clipboard, line 2: "},
+        {place, u"Ref,X,Y\nU12,a,2", "The clipboard, line 2: "},
+        {place, u"C1\t1\t2\r\nU12\t2\t-3\t90\tB\r\n",
+         "CompPlace - U12 from the clipboard, line 2 (mm, assumed) | 2 -3"},
         {place, u"", "The clipboard holds no text"},
         {place, u"", "The clipboard is in use", {}, ClipboardProblem::InUse},
         {place, std::u16string(32 * 1024 * 1024 + 1, u'1'), "The clipboard's text is"},
