@@ -130,9 +130,10 @@ bool Dialog::placeFromFile(const form::GivenFile& file) {
                                                    ? CheckValue::Checked
                                                    : CheckValue::Unchecked);
     }
-    form_.setFormCaption(
-        joined({form::formDescription().caption, " - ", refDes, " from ", name, ", line ", line,
-                " (", row.fileUnit, row.unitAssumed ? ", assumed)" : ")"}));
+    form_.setFormCaption(form::FormCaption{
+        joined({form::formDescription().caption, " - "}), joined({refDes, " from "}),
+        std::string(name),
+        joined({", line ", line, " (", row.fileUnit, row.unitAssumed ? ", assumed)" : ")"})});
     return true;
 }
 

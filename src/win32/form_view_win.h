@@ -57,6 +57,9 @@ class FormWindow final : public form::FormObserver {
     void onDpiChanged(UINT dpi, const RECT& suggested);
     // Corrects the window's size when its client area is not the layout's.
     void fitClientArea(UINT dpi);
+    // The model's caption, its title and file name giving way to what the
+    // title bar holds.
+    void showCaption();
 
     void onCommand(int childId, int code);
     // "Place from file..." and Ctrl+O: the system's Open dialog, then the
@@ -84,6 +87,8 @@ class FormWindow final : public form::FormObserver {
     HWND window_ = nullptr;
     std::array<HWND, form::kControlCount> controls_{};
     FormFonts fonts_;
+    // The resolution the window is laid out for.
+    UINT dpi_ = 0;
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

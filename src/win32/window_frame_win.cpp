@@ -100,6 +100,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     // on; when that is not the screen's, the window is sized and centred
     // for it again.
     const UINT dpi = dpiOf(window_);
+    dpi_ = dpi;
     fonts_ = FormFonts(form::formDescription(), dpi);
     if (!createControls(instance, dpi)) {
         DestroyWindow(window_);
@@ -175,12 +176,14 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     // Where the system suggests, at the size of the layout for the new
     // resolution: the suggestion already has that size when the system asked
     // for it first, but not on every version of Windows.
+    dpi_ = dpi;
     const SIZE outer = outerSizeFor(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     fitClientArea(dpi);
     applyLayout(dpi);
     loadIcons(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), dpi);
+    showCaption();
 }
 
 void FormWindow::fitClientArea(UINT dpi) {
