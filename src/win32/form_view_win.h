@@ -17,6 +17,9 @@
 namespace win32 {
 
 inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
+// A fixed-size dialog-like window that can be minimised.
+inline constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+inline constexpr DWORD kFormExStyle = 0;
 // "Place from file..." in the window's system menu: a command of its own,
 // below the system's (a multiple of 16 under 0xF000).
 inline constexpr UINT kPlaceFromFileCommand = 0x0010;

@@ -16,10 +16,6 @@ namespace {
 
 using form::ControlId;
 
-// A fixed-size dialog-like window that can be minimised.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFormExStyle = 0;
-
 bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
