@@ -1,26 +1,30 @@
-// startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM CLASS PROGRAM LABEL_NAME LABEL_PREFIX
+// startup_timer [--seconds LIMIT] EMPTY_CLASS EMPTY_PROGRAM FLOOR_CLASS FLOOR_PROGRAM
+//               CLASS PROGRAM LABEL_NAME LABEL_PREFIX
 //
-// Times the start-up of PROGRAM against BASE_PROGRAM (the baseline), from
-// process creation until its window is filled and painted, then closes it
-// and waits for it to end. After one discarded warm-up run of each, the two
-// take turns in the order base, program, program, base, so that a drift in
-// the machine's load weighs on both alike; each base run and program run of
-// a turn form one pair. Pairs are added until the 95 % bootstrap interval of
-// the ratio of medians (program / base) lies within +-0.05 of the ratio, or
-// until LIMIT seconds (default 240) have passed.
+// Times the start-up of PROGRAM against FLOOR_PROGRAM (the same window,
+// controls, texts and fonts without the program behind them) and
+// EMPTY_PROGRAM (an empty window), from process creation until its window is
+// filled and painted, then closes it and waits for it to end. After one
+// discarded warm-up run of each, the three take turns in the order empty,
+// floor, program, program, floor, empty, so that a drift in the machine's
+// load weighs on all alike; the runs of one turn form two triples. Triples
+// are added until the 95 % bootstrap interval of the ratio of medians
+// program / floor lies within +-0.05 of the ratio, or until LIMIT seconds
+// (default 240) have passed.
 //
-// "Filled": the program's control LABEL_NAME (as the window description
-// names it) shows a text that starts with LABEL_PREFIX (the baseline has
-// nothing to fill). "Painted": the window is visible, its thread has
-// answered a message sent to it, so it has come back to its message loop
-// after creating and showing the window (and after UpdateWindow where the
-// program calls it), and neither the window nor a visible child of it has an
-// update region left, so no WM_PAINT is pending.
+// "Filled": the control LABEL_NAME (as the window description names it) of
+// the program and of the floor shows a text that starts with LABEL_PREFIX
+// (the empty window has nothing to fill). "Painted": the window is visible,
+// its thread has answered a message sent to it, so it has come back to its
+// message loop after creating and showing the window (and after
+// UpdateWindow where the program calls it), and neither the window nor a
+// visible child of it has an update region left, so no WM_PAINT is pending.
 #include <windows.h>
 
 #include <algorithm>
 #include <cstdio>
 #include <cwchar>
+#include <initializer_list>
 #include <iterator>
 #include <random>
 #include <string>
@@ -157,9 +161,10 @@ struct Interval {
 };
 
 // The ratio of medians and its 95 % percentile bootstrap interval, resampling
-// whole pairs so that what one turn's load did to both stays together.
+// whole pairs so that what one turn's load did to both stays together. The
+// seed is fixed: every ratio of one run resamples the same turns.
 Interval ratioOfMedians(const std::vector<double>& base, const std::vector<double>& program) {
-    std::mt19937 random(20261209u);  // fixed: the same runs give the same interval
+    std::mt19937 random(20261209u);
     std::uniform_int_distribution<std::size_t> pick(0, base.size() - 1);
     std::vector<double> ratios;
     ratios.reserve(kResamples);
@@ -212,6 +217,11 @@ int controlIdNamed(const wchar_t* name) {
 
 }  // namespace
 
+void printRatio(const wchar_t* what, const Interval& interval) {
+    std::wprintf(L"%ls: ratio of medians %.2f, 95 %% interval %.2f to %.2f\n", what, interval.ratio,
+                 interval.low, interval.high);
+}
+
 int wmain(int argc, wchar_t** argv) {
     double limitSeconds = 240.0;
     int arg = 1;
@@ -219,49 +229,52 @@ int wmain(int argc, wchar_t** argv) {
         limitSeconds = _wtof(argv[2]);
         arg = 3;
     }
-    if (argc - arg != 6 || limitSeconds <= 0) {
+    if (argc - arg != 8 || limitSeconds <= 0) {
         std::fwprintf(stderr,
-                      L"usage: startup_timer [--seconds LIMIT] BASE_CLASS BASE_PROGRAM "
-                      L"CLASS PROGRAM LABEL_NAME LABEL_PREFIX\n");
+                      L"usage: startup_timer [--seconds LIMIT] EMPTY_CLASS EMPTY_PROGRAM "
+                      L"FLOOR_CLASS FLOOR_PROGRAM CLASS PROGRAM LABEL_NAME LABEL_PREFIX\n");
         return 2;
     }
-    const int labelId = controlIdNamed(argv[arg + 4]);
+    const int labelId = controlIdNamed(argv[arg + 6]);
     if (labelId == 0) {
         std::fwprintf(stderr, L"startup_timer: the dialog has no control named %ls\n",
-                      argv[arg + 4]);
+                      argv[arg + 6]);
         return 2;
     }
     const auto quoted = [](const wchar_t* path) { return std::wstring(L"\"") + path + L"\""; };
-    Program base{argv[arg], quoted(argv[arg + 1]), 0, L"", {}};
-    Program program{argv[arg + 2], quoted(argv[arg + 3]), labelId, argv[arg + 5], {}};
+    Program empty{argv[arg], quoted(argv[arg + 1]), 0, L"", {}};
+    Program floor{argv[arg + 2], quoted(argv[arg + 3]), labelId, argv[arg + 7], {}};
+    Program program{argv[arg + 4], quoted(argv[arg + 5]), labelId, argv[arg + 7], {}};
 
     // The first start of each loads what later starts find in the caches.
-    if (!run(base, false) || !run(program, false)) {
+    if (!run(empty, false) || !run(floor, false) || !run(program, false)) {
         return 1;
     }
     LARGE_INTEGER start;
     QueryPerformanceCounter(&start);
-    Interval interval{};
+    Interval overFloor{};
     bool narrow = false;
     while (!narrow && secondsSince(start) < limitSeconds) {
-        // One turn: base, program, program, base; two pairs.
-        if (!run(base, true) || !run(program, true) || !run(program, true) || !run(base, true)) {
-            return 1;
+        // One turn: empty, floor, program, program, floor, empty; two triples.
+        for (Program* next : {&empty, &floor, &program, &program, &floor, &empty}) {
+            if (!run(*next, true)) {
+                return 1;
+            }
         }
-        if (base.times.size() >= kLeastPairs) {
-            interval = ratioOfMedians(base.times, program.times);
-            narrow = interval.high - interval.ratio <= kHalfWidth &&
-                     interval.ratio - interval.low <= kHalfWidth;
+        if (empty.times.size() >= kLeastPairs) {
+            overFloor = ratioOfMedians(floor.times, program.times);
+            narrow = overFloor.high - overFloor.ratio <= kHalfWidth &&
+                     overFloor.ratio - overFloor.low <= kHalfWidth;
         }
     }
-    if (base.times.size() < kLeastPairs) {
-        interval = ratioOfMedians(base.times, program.times);
-    }
-    printSummary(base);
+    overFloor = ratioOfMedians(floor.times, program.times);
+    printSummary(empty);
+    printSummary(floor);
     printSummary(program);
-    std::wprintf(
-        L"ratio of medians: %.2f, 95 %% interval %.2f to %.2f over %zu pairs in %.0f s%ls\n",
-        interval.ratio, interval.low, interval.high, base.times.size(), secondsSince(start),
-        narrow ? L"" : L" (wider than +-0.05: time limit reached)");
+    printRatio(L"program / floor", overFloor);
+    printRatio(L"program / empty window", ratioOfMedians(empty.times, program.times));
+    printRatio(L"floor / empty window", ratioOfMedians(empty.times, floor.times));
+    std::wprintf(L"%zu triples in %.0f s%ls\n", empty.times.size(), secondsSince(start),
+                 narrow ? L"" : L" (program / floor wider than +-0.05: time limit reached)");
     return 0;
 }

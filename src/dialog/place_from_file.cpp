@@ -133,9 +133,10 @@ bool Dialog::placeFromBytes(std::string_view bytes, std::string_view name) {
                                                    ? CheckValue::Checked
                                                    : CheckValue::Unchecked);
     }
-    form_.setFormCaption(
-        joined({form::formDescription().caption, " - ", refDes, " from ", name, ", line ", line,
-                " (", row.fileUnit, row.unitAssumed ? ", assumed)" : ")"}));
+    form_.setFormCaption(form::FormCaption{
+        joined({form::formDescription().caption, " - "}), joined({refDes, " from "}),
+        std::string(name),
+        joined({", line ", line, " (", row.fileUnit, row.unitAssumed ? ", assumed)" : ")"})});
     return true;
 }
 

@@ -4,7 +4,10 @@
 
 namespace form {
 
-FormModel::FormModel(const InputClock& clock) : clock_(clock), caption_(formDescription().caption) {
+FormModel::FormModel(const InputClock& clock)
+    : clock_(clock),
+      captionParts_{std::string(formDescription().caption), {}, {}, {}},
+      caption_(captionParts_.text()) {
     for (const ControlDescription& control : controlDescriptions()) {
         ControlState& s = state(control.id);
         s.text = std::string(control.caption);
@@ -116,10 +119,15 @@ void FormModel::setVisible(ControlId id, bool visible) {
 }
 
 void FormModel::setFormCaption(std::string caption) {
-    if (caption_ == caption) {
+    setFormCaption(FormCaption{std::move(caption), {}, {}, {}});
+}
+
+void FormModel::setFormCaption(FormCaption caption) {
+    if (captionParts_ == caption) {
         return;
     }
-    caption_ = std::move(caption);
+    captionParts_ = std::move(caption);
+    caption_ = captionParts_.text();
     notifyForm();
 }
 

@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "form/form_caption.h"
 #include "form/input_clock.h"
 #include "form/window_description.h"
 
@@ -81,8 +82,9 @@ class FormModel {
     bool isSelected(ControlId option) const;
     CheckValue checkValue(ControlId box) const;
     bool isVisible(ControlId id) const;
-    // Form1's caption.
+    // Form1's caption, whole and in its parts.
     const std::string& caption() const { return caption_; }
+    const FormCaption& captionParts() const { return captionParts_; }
     // Files and the clipboard are taken ("Place from file..." and "Place
     // from clipboard" are offered, drops are read).
     bool offersPlaceFromFile() const { return placeFromFileOffered_; }
@@ -104,7 +106,10 @@ class FormModel {
     void select(ControlId option);
     void setCheckValue(ControlId box, CheckValue value);
     void setVisible(ControlId id, bool visible);
+    // A caption that names no file, or one in parts that give way where the
+    // window is too narrow for the whole.
     void setFormCaption(std::string caption);
+    void setFormCaption(FormCaption caption);
     void setPlaceFromFileOffered(bool offered);
     // A message the user must read: the window shows it and waits for OK.
     void tellUser(std::string message);
@@ -158,6 +163,7 @@ class FormModel {
     Handler closeHandler_;
     FilesHandler filesHandler_;
     Handler clipboardHandler_;
+    FormCaption captionParts_;
     std::string caption_;
     bool placeFromFileOffered_ = true;
     std::vector<std::string> messages_;

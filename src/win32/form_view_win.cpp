@@ -9,6 +9,7 @@
 
 #include "win32/ansi_text_win.h"
 #include "win32/clipboard_win.h"
+#include "win32/caption_fit_win.h"
 #include "win32/dpi_win.h"
 #include "win32/file_reader_win.h"
 #include "win32/form_controls_win.h"
@@ -124,6 +125,11 @@ LRESULT FormWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         case WM_SETFOCUS:
             restoreFocus();
             return 0;
+        case WM_SIZE:
+        case WM_SETTINGCHANGE:
+            // The title bar's room or its font may have changed.
+            showCaption();
+            return DefWindowProcW(window_, message, wParam, lParam);
         case kGetDpiScaledSizeMessage: {
             // Asked before a move to a monitor of another resolution: the
             // size the window will take there, so the suggested rectangle of
@@ -332,14 +338,23 @@ void FormWindow::formChanged() {
     if (window_ == nullptr) {
         return;
     }
-    const std::wstring caption = wideFromAnsi(model_.caption());
-    if (windowText(window_) != caption) {
-        SetWindowTextW(window_, caption.c_str());
-    }
+    showCaption();
     const UINT offered = model_.offersPlaceFromFile() ? MF_ENABLED : MF_GRAYED;
     HMENU systemMenu = GetSystemMenu(window_, FALSE);
     EnableMenuItem(systemMenu, kPlaceFromFileCommand, MF_BYCOMMAND | offered);
     EnableMenuItem(systemMenu, kPlaceFromClipboardCommand, MF_BYCOMMAND | offered);
+}
+
+void FormWindow::showCaption() {
+    // Not before the window is laid out; a minimised window's caption is
+    // the taskbar's to cut.
+    if (window_ == nullptr || dpi_ == 0 || IsIconic(window_) != FALSE) {
+        return;
+    }
+    const std::wstring caption = captionThatFits(window_, dpi_, model_.captionParts());
+    if (windowText(window_) != caption) {
+        SetWindowTextW(window_, caption.c_str());
+    }
 }
 
 void FormWindow::toldUser(const std::string& message) {

@@ -17,6 +17,9 @@
 namespace win32 {
 
 inline constexpr const wchar_t* kFormClassName = L"CompPlaceForm";
+// A fixed-size dialog-like window that can be minimised.
+inline constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
+inline constexpr DWORD kFormExStyle = 0;
 // "Place from file..." in the window's system menu: a command of its own,
 // below the system's (a multiple of 16 under 0xF000).
 inline constexpr UINT kPlaceFromFileCommand = 0x0010;
@@ -63,6 +66,9 @@ class FormWindow final : public form::FormObserver {
     void onDpiChanged(UINT dpi, const RECT& suggested);
     // Corrects the window's size when its client area is not the layout's.
     void fitClientArea(UINT dpi);
+    // The model's caption, its title and file name giving way to what the
+    // title bar holds.
+    void showCaption();
 
     void onCommand(int childId, int code);
     // "Place from file..." and Ctrl+O: the system's Open dialog, then the
@@ -95,6 +101,8 @@ class FormWindow final : public form::FormObserver {
     HWND window_ = nullptr;
     std::array<HWND, form::kControlCount> controls_{};
     FormFonts fonts_;
+    // The resolution the window is laid out for.
+    UINT dpi_ = 0;
     HWND lastFocus_ = nullptr;
     HICON bigIcon_ = nullptr;
     HICON smallIcon_ = nullptr;

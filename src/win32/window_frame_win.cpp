@@ -16,10 +16,6 @@ namespace {
 
 using form::ControlId;
 
-// A fixed-size dialog-like window that can be minimised.
-constexpr DWORD kFormStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-constexpr DWORD kFormExStyle = 0;
-
 bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
     WNDCLASSEXW existing{};
     existing.cbSize = sizeof(existing);
@@ -100,6 +96,7 @@ bool FormWindow::create(HINSTANCE instance, int showCommand) {
     // on; when that is not the screen's, the window is sized and centred
     // for it again.
     const UINT dpi = dpiOf(window_);
+    dpi_ = dpi;
     fonts_ = FormFonts(form::formDescription(), dpi);
     if (!createControls(instance, dpi)) {
         DestroyWindow(window_);
@@ -179,12 +176,14 @@ void FormWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     // Where the system suggests, at the size of the layout for the new
     // resolution: the suggestion already has that size when the system asked
     // for it first, but not on every version of Windows.
+    dpi_ = dpi;
     const SIZE outer = outerSizeFor(dpi);
     SetWindowPos(window_, nullptr, suggested.left, suggested.top, outer.cx, outer.cy,
                  SWP_NOZORDER | SWP_NOACTIVATE);
     fitClientArea(dpi);
     applyLayout(dpi);
     loadIcons(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(window_, GWLP_HINSTANCE)), dpi);
+    showCaption();
 }
 
 void FormWindow::fitClientArea(UINT dpi) {

@@ -73,6 +73,7 @@ TEST_P(FillShows, TheRowInTheFilesUnitAndTheUsersFormatAndWritesNothing) {
               row.design.fixed != 0 ? CheckValue::Checked : CheckValue::Unchecked);
     EXPECT_EQ(session.form.caption(),
               std::string("CompPlace - U12 from top.csv, line 2 ") + row.unit);
+    EXPECT_EQ(session.form.captionParts().name, "top.csv") << "the part a narrow window cuts";
     EXPECT_EQ(session.calls().size(), 3u) << "nothing reaches the host before Move";
 }
 

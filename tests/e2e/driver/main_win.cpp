@@ -206,6 +206,8 @@ class Runner {
                 return expectLayout(command.number);
             case Op::ChangeDpi:
                 return changeDpi(command.number);
+            case Op::CaptionFits:
+                return expectCaptionFits(command.number, command.text);
             case Op::RefuseForm:
                 return refuseForm();
             case Op::HardwareKey:
@@ -549,6 +551,47 @@ class Runner {
                           " px wide, expected " + std::to_string(icon)};
         }
         return "answered " + size + ", big icon " + std::to_string(icon) + " px";
+    }
+
+    // The caption as read back: it ends with `ending`, a name in it was cut
+    // (it holds an ellipsis), and in the caption font at `dpi` it is no wider than the
+    // title bar without the icon (GetTitleBarInfo leaves it out) and the
+    // buttons shown, each the caption button's width at `dpi`.
+    std::string expectCaptionFits(int dpi, const std::string& ending) const {
+        const std::wstring caption = readText(window()).value_or(L"");
+        const std::wstring tail = fromUtf8(ending);
+        if (caption.size() < tail.size() ||
+            caption.compare(caption.size() - tail.size(), tail.size(), tail) != 0 ||
+            caption.find(L'\u2026') == std::wstring::npos) {
+            throw Failure{"the caption " + quoted(toUtf8(caption)) + " is not cut before " +
+                          quoted(ending)};
+        }
+        NONCLIENTMETRICSW metrics{};
+        metrics.cbSize = sizeof metrics;
+        TITLEBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        if (!SystemParametersInfoForDpi(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0,
+                                        static_cast<UINT>(dpi)) ||
+            !GetTitleBarInfo(window(), &bar)) {
+            throw Failure{"cannot read the caption font or the title bar"};
+        }
+        LONG room = bar.rcTitleBar.right - bar.rcTitleBar.left;
+        for (int part = 2; part <= 5; ++part) {  // minimise, maximise, help, close
+            room -= (bar.rgstate[part] & STATE_SYSTEM_INVISIBLE) != 0 ? 0 : metrics.iCaptionWidth;
+        }
+        HDC dc = CreateCompatibleDC(nullptr);
+        HFONT font = CreateFontIndirectW(&metrics.lfCaptionFont);
+        HGDIOBJ before = SelectObject(dc, font);
+        SIZE size{};
+        GetTextExtentPoint32W(dc, caption.c_str(), static_cast<int>(caption.size()), &size);
+        DeleteObject(SelectObject(dc, before));
+        DeleteDC(dc);
+        const std::string widths =
+            std::to_string(size.cx) + " px in a title bar of " + std::to_string(room) + " px";
+        if (size.cx <= 0 || size.cx > room) {
+            throw Failure{quoted(toUtf8(caption)) + " is " + widths};
+        }
+        return quoted(toUtf8(caption)) + ", " + widths;
     }
 
     std::string expectLayout(int dpi) const {

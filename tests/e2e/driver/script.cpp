@@ -117,6 +117,7 @@ constexpr Syntax kSyntax[] = {
     {"park-mouse", Op::ParkMouse, "", 0},
     {"expect-layout", Op::ExpectLayout, "d", 0},
     {"change-dpi", Op::ChangeDpi, "d", 0},
+    {"expect-caption-fits", Op::CaptionFits, "dt", 0},
     {"refuse-form", Op::RefuseForm, "", 0},
     {"hardware-key", Op::HardwareKey, "k", 0},
     {"drop-file", Op::DropFile, "t", 0},

@@ -49,6 +49,7 @@ enum class Op {
     AnswerMessage,     // answer-message CAPTION MS
     ExpectLayout,      // expect-layout DPI
     ChangeDpi,         // change-dpi DPI
+    CaptionFits,       // expect-caption-fits DPI ENDING: a cut caption that fits its title bar
     HardwareKey,       // hardware-key KEY: the key as the keyboard sends it (SendInput), CTRL+ too
     DropFile,          // drop-file PATH: the file dropped on the window (WM_DROPFILES)
     ExpectMenuItem,    // expect-menu-item TEXT 0|1: the system menu's item, enabled or greyed
