@@ -15,7 +15,7 @@
 #include "win32/form_controls_win.h"
 #include "win32/form_fonts_win.h"
 #include "win32/form_view_win.h"
-#include "win32/resource_ids_win.h"
+#include "win32/window_class_win.h"
 
 namespace {
 
@@ -47,22 +47,6 @@ LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
-bool registerFloorClass(HINSTANCE instance) {
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = windowProc;
-    cls.hInstance = instance;
-    cls.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    cls.lpszClassName = kFloorClassName;
-    return RegisterClassExW(&cls) != 0;
-}
-
 // The texts a control shows: the description's caption, or the filled text.
 std::string textOf(ControlId id) {
     for (const FilledText& filled : kFilledTexts) {
@@ -76,7 +60,7 @@ std::string textOf(ControlId id) {
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int showCommand) {
-    if (!registerFloorClass(instance)) {
+    if (!win32::registerDialogClass(instance, windowProc, kFloorClassName)) {
         return 1;
     }
     const UINT screenDpi = win32::dpiOf(nullptr);

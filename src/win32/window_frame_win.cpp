@@ -10,32 +10,12 @@
 #include "win32/form_controls_win.h"
 #include "win32/form_view_win.h"
 #include "win32/resource_ids_win.h"
+#include "win32/window_class_win.h"
 
 namespace win32 {
 namespace {
 
 using form::ControlId;
-
-bool registerFormClass(HINSTANCE instance, WNDPROC procedure) {
-    WNDCLASSEXW existing{};
-    existing.cbSize = sizeof(existing);
-    if (GetClassInfoExW(instance, kFormClassName, &existing) != FALSE) {
-        return true;
-    }
-    WNDCLASSEXW cls{};
-    cls.cbSize = sizeof(cls);
-    cls.lpfnWndProc = procedure;
-    cls.hInstance = instance;
-    cls.hIcon = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE), IMAGE_ICON,
-                                              0, 0, LR_DEFAULTSIZE | LR_SHARED));
-    cls.hIconSm = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(IDI_COMPPLACE),
-                                                IMAGE_ICON, GetSystemMetrics(SM_CXSMICON),
-                                                GetSystemMetrics(SM_CYSMICON), LR_SHARED));
-    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
-    cls.hbrBackground = reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1));
-    cls.lpszClassName = kFormClassName;
-    return RegisterClassExW(&cls) != 0;
-}
 
 // A window of `size` in the middle of the monitor's work area, kept on it
 // when it is larger.
@@ -78,7 +58,7 @@ FormWindow::~FormWindow() {
 }
 
 bool FormWindow::create(HINSTANCE instance, int showCommand) {
-    if (!registerFormClass(instance, &FormWindow::windowProc)) {
+    if (!registerDialogClass(instance, &FormWindow::windowProc, kFormClassName)) {
         return false;
     }
     // The window and its controls are made at their place, size and font
