@@ -54,11 +54,7 @@ bool isLength(std::string_view text, bool decimalComma) {
 
 // A rotation as files write it: "90", "R90", "90\xB0", "-90 deg".
 bool isAngle(std::string_view text, bool decimalComma) {
-    std::string_view rest = trimBlanks(text);
-    if (rest.size() > 1 && (rest.front() == 'R' || rest.front() == 'r')) {
-        rest.remove_prefix(1);
-    }
-    return readFileNumber(numtext::withoutDegrees(rest), decimalComma).status ==
+    return readFileNumber(rotationNumber(text), decimalComma).status ==
            numtext::ExactDecimal::Status::Read;
 }
 

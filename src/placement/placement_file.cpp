@@ -93,15 +93,6 @@ StatedUnit statedUnit(std::string_view text, std::size_t end) {
     return stated;
 }
 
-// The number in a rotation: "R90", "90\xB0", "-90 deg" give 90, 90, -90.
-std::string_view rotationNumber(std::string_view written) {
-    std::string_view rest = trimBlanks(written);
-    if (rest.size() > 1 && (rest.front() == 'R' || rest.front() == 'r')) {
-        rest.remove_prefix(1);
-    }
-    return numtext::withoutDegrees(rest);
-}
-
 // Reads the matching row into a PlacementRow, or says why it cannot.
 class RowReader {
   public:

@@ -149,6 +149,14 @@ Side sideOfFileName(std::string_view fileName) {
     return Side::NotGiven;
 }
 
+std::string_view rotationNumber(std::string_view written) {
+    std::string_view rest = trimBlanks(written);
+    if (rest.size() > 1 && (rest.front() == 'R' || rest.front() == 'r')) {
+        rest.remove_prefix(1);
+    }
+    return numtext::withoutDegrees(rest);
+}
+
 std::optional<UnitStatement> unitStatedIn(std::string_view line) {
     bool namedXOrY = false;
     for (Scanner scanner(line, 0); scanner.toNextWord();) {

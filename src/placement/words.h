@@ -27,6 +27,10 @@ Side sideOf(std::string_view word);
 // An Eagle file names its side: ".mnt" the top, ".mnb" the bottom.
 Side sideOfFileName(std::string_view fileName);
 
+// The number in a rotation as files write it: "R90", "90\xB0", "-90 deg"
+// give "90", "90", "-90"; any other text comes back without blanks around.
+std::string_view rotationNumber(std::string_view written);
+
 // What a line before the rows says of the file's unit: "## Unit = mm,
 // Angle = deg.", "Units used: mil", "UUNITS = MILLIMETERS", "# X,Y in mil."
 // `word` is the unit as the line writes it; `unit` is nothing when that
