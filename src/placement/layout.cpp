@@ -325,9 +325,9 @@ std::optional<Reading> headerlessReading(std::string_view text, Separator separa
     // rotation (Eagle's fourth, whatever it holds), the first all of side
     // words the side; rows without the column say nothing of it.
     auto share = [&](std::size_t column, auto holds) {
-        return static_cast<std::size_t>(std::count_if(rows.begin(), rows.end(), [&](const Record& r) {
-            return r.fields.size() > column && holds(r.fields[column]);
-        }));
+        return static_cast<std::size_t>(std::count_if(
+            rows.begin(), rows.end(),
+            [&](const Record& r) { return r.fields.size() > column && holds(r.fields[column]); }));
     };
     const bool decimalComma = layout.decimalComma();
     if (eagleName) {

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "win32/ansi_text_win.h"
-#include "win32/clipboard_win.h"
 #include "win32/caption_fit_win.h"
+#include "win32/clipboard_win.h"
 #include "win32/dpi_win.h"
 #include "win32/file_reader_win.h"
 #include "win32/form_controls_win.h"
