@@ -384,15 +384,27 @@ numtext::ExactDecimal readFileNumber(std::string_view text, bool decimalComma, i
     return number;
 }
 
-std::optional<std::string> designatorOf(const Layout& layout, const Record& record) {
+std::string_view designatorIn(const Layout& layout, const Record& record, std::string& joined) {
     if (isComment(record)) {
+        return {};
+    }
+    // Up to the designator's column every mapping but by position counts
+    // from the start.
+    const std::size_t column = layout.columns.designator;
+    if (layout.mapping == Mapping::ByPosition) {
+        joined = fieldByPosition(layout, record, column).value_or("");
+        return trimBlanks(joined);
+    }
+    return column < record.fields.size() ? trimBlanks(record.fields[column]) : std::string_view();
+}
+
+std::optional<std::string> designatorOf(const Layout& layout, const Record& record) {
+    std::string joined;
+    const std::string_view designator = designatorIn(layout, record, joined);
+    if (designator.empty()) {
         return std::nullopt;
     }
-    std::optional<std::string> designator = fieldOf(layout, record, layout.columns.designator);
-    if (!designator || trimBlanks(*designator).empty()) {
-        return std::nullopt;
-    }
-    return std::string(trimBlanks(*designator));
+    return std::string(designator);
 }
 
 bool rowFieldsOf(const Layout& layout, const Record& record, RowFields& row) {

@@ -85,6 +85,9 @@ struct RowFields {
 // The record's designator, blanks around taken off; nothing when it has
 // none. A comment record has none.
 std::optional<std::string> designatorOf(const Layout& layout, const Record& record);
+// The same without a copy: a view into the record, or into `joined` where
+// the layout joins fields; empty when there is none.
+std::string_view designatorIn(const Layout& layout, const Record& record, std::string& joined);
 
 // The record's fields for the layout's columns; false when the record has
 // no designator.

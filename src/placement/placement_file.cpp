@@ -248,16 +248,17 @@ Lookup lookUp(std::string_view text, const Layout& layout, std::string_view file
     Matches ignoringCase;
     std::size_t parts = 0;
     std::size_t firstRowLine = 0;
+    std::string joined;
     while (records.next(record)) {
-        const std::optional<std::string> designator = designatorOf(layout, record);
-        if (!designator) {
+        const std::string_view designator = designatorIn(layout, record, joined);
+        if (designator.empty()) {
             continue;
         }
         // The rows start with the first that gives two numbers: what comes
         // before it is a preamble, unless it names the part.
-        const bool exactly = *designator == refDes;
+        const bool exactly = designator == refDes;
         const bool inAnyCase =
-            !exactly && exact.count == 0 && equalsIgnoringCase(*designator, refDes);
+            !exactly && exact.count == 0 && equalsIgnoringCase(designator, refDes);
         if (firstRowLine == 0) {
             if (rowFieldsOf(layout, record, row) && isScoringRow(layout, row)) {
                 firstRowLine = record.line;
