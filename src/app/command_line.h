@@ -1,6 +1,6 @@
 // The program's command line: split by Windows' quoting rules, then read as
-// the four ways the program starts (the dialog, the dialog filled from a
-// file, the unattended move from a file, the usage).
+// the ways the program starts (the dialog, the dialog filled from a file,
+// the unattended move from a file, the usage).
 #pragma once
 
 #include <string>
