@@ -12,7 +12,6 @@
 namespace dialog {
 namespace {
 
-// How the caption and the reader's messages name it.
 // As much text as the largest placement file holds in UTF-16.
 constexpr std::size_t kMaxUnits = placement::kMaxFileBytes / 2;
 

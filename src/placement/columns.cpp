@@ -57,9 +57,6 @@ bool isLower(char c) {
 bool isUpper(char c) {
     return c >= 'A' && c <= 'Z';
 }
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // A column name's words in lower case: split at anything but letters and
 // digits, and where a lower-case letter meets an upper-case one ("PosX").
@@ -75,7 +72,7 @@ std::vector<std::string> nameWords(std::string_view name) {
     };
     for (std::size_t i = 0; i < name.size(); ++i) {
         const char c = name[i];
-        if (!isLower(c) && !isUpper(c) && !isDigit(c) && c != '\xB5') {
+        if (!isLower(c) && !isUpper(c) && !isAsciiDigit(c) && c != '\xB5') {
             flush();
             continue;
         }

@@ -24,26 +24,18 @@ constexpr std::size_t kLaterColumns = 8;
 // The separators tried, the usual first.
 constexpr std::array<char, 6> kSeparators{',', '\t', ';', '|', '!', '\0'};
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 // "R12", "U3A", "C1_2", "LED4": letters, then a digit, then letters, digits
 // and a few marks.
 bool looksLikeDesignator(std::string_view text) {
     std::size_t at = 0;
-    while (at < text.size() && (isLetter(text[at]) || text[at] == '_')) {
+    while (at < text.size() && (isAsciiLetter(text[at]) || text[at] == '_')) {
         ++at;
     }
-    if (at == 0 || at == text.size() || !isDigit(text[at])) {
+    if (at == 0 || at == text.size() || !isAsciiDigit(text[at])) {
         return false;
     }
     return std::all_of(text.begin() + static_cast<std::ptrdiff_t>(at), text.end(), [](char c) {
-        return isLetter(c) || isDigit(c) || c == '_' || c == '-' || c == '.';
+        return isAsciiLetter(c) || isAsciiDigit(c) || c == '_' || c == '-' || c == '.';
     });
 }
 
@@ -236,18 +228,16 @@ struct LineStart {
 // separator, so that a long file costs no more than its first lines.
 std::vector<LineStart> headerCandidates(std::string_view text) {
     std::vector<LineStart> candidates;
-    std::size_t line = 1;
-    for (std::size_t at = 0; at < text.size() && at < kHeaderSearchBytes;) {
-        std::size_t end = text.find_first_of("\r\n", at);
-        end = end == std::string_view::npos ? text.size() : end;
-        const std::string_view content = text.substr(at, end - at);
+    forEachLine(text, [&](std::string_view content, std::size_t offset, std::size_t line) {
+        if (offset >= kHeaderSearchBytes) {
+            return false;
+        }
         if (content.find_first_of("xX") != std::string_view::npos &&
             content.find_first_of("yY") != std::string_view::npos) {
-            candidates.push_back({at, line});
+            candidates.push_back({offset, line});
         }
-        at = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
-        ++line;
-    }
+        return true;
+    });
     return candidates;
 }
 

@@ -74,11 +74,11 @@ struct StatedUnit {
 
 StatedUnit statedUnit(std::string_view text, std::size_t end) {
     StatedUnit stated;
-    std::size_t line = 1;
-    for (std::size_t at = 0; at < text.size() && line < end;) {
-        const std::size_t stop = text.find_first_of("\r\n", at);
-        const std::size_t lineEnd = stop == std::string_view::npos ? text.size() : stop;
-        if (auto statement = unitStatedIn(text.substr(at, lineEnd - at))) {
+    forEachLine(text, [&](std::string_view content, std::size_t, std::size_t line) {
+        if (line >= end) {
+            return false;
+        }
+        if (auto statement = unitStatedIn(content)) {
             if (!stated.statement) {
                 stated.statement = std::move(statement);
                 stated.line = line;
@@ -87,9 +87,8 @@ StatedUnit statedUnit(std::string_view text, std::size_t end) {
                 stated.otherLine = line;
             }
         }
-        at = lineEnd + (text.substr(lineEnd).starts_with("\r\n") ? 2 : 1);
-        ++line;
-    }
+        return true;
+    });
     return stated;
 }
 

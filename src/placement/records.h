@@ -57,6 +57,22 @@ class RecordReader {
     std::size_t line_;
 };
 
+// Calls `visit(content, offset, line)` for each line of `text`, the line
+// break left out, while it returns true. Lines end at CR LF, LF or CR and
+// are counted from 1, as records count them.
+template <typename Visit>
+void forEachLine(std::string_view text, Visit visit) {
+    std::size_t line = 1;
+    for (std::size_t at = 0; at < text.size(); ++line) {
+        const std::size_t stop = text.find_first_of("\r\n", at);
+        const std::size_t end = stop == std::string_view::npos ? text.size() : stop;
+        if (!visit(text.substr(at, end - at), at, line)) {
+            return;
+        }
+        at = end + (text.substr(end).starts_with("\r\n") ? 2 : 1);
+    }
+}
+
 // A record whose only field holds a whole record, quoted as one field:
 // that field replaced by the fields it holds. Any other record stays.
 void splitAgain(Separator separator, std::vector<std::string>& fields);

@@ -11,10 +11,6 @@ char lower(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
-
 template <std::size_t N>
 bool isOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
     for (const std::string_view w : words) {
@@ -45,14 +41,14 @@ class Scanner {
     // The letters at the cursor, in lower case; empty when there are none.
     std::string word() {
         const std::size_t start = at_;
-        while (at_ < text_.size() && isLetter(text_[at_])) {
+        while (at_ < text_.size() && isAsciiLetter(text_[at_])) {
             ++at_;
         }
         return lowerAscii(text_.substr(start, at_ - start));
     }
     // Goes to the start of the next word; false when there is none.
     bool toNextWord() {
-        while (at_ < text_.size() && !isLetter(text_[at_])) {
+        while (at_ < text_.size() && !isAsciiLetter(text_[at_])) {
             ++at_;
         }
         return at_ < text_.size();
@@ -103,7 +99,7 @@ std::optional<UnitStatement> unitAfterUnitWord(std::string_view rest) {
     if (numtext::lengthUnitNamed(first)) {
         return statementOf(first);
     }
-    if (!isLetter(first.front())) {
+    if (!isAsciiLetter(first.front())) {
         return std::nullopt;
     }
     return statementOf(first);

@@ -14,6 +14,14 @@ namespace placement {
 
 using numtext::trimBlanks;
 
+inline bool isAsciiDigit(char c) {
+    return c >= '0' && c <= '9';
+}
+
+inline bool isAsciiLetter(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
+}
+
 // ASCII letters in lower case, other bytes as they are.
 std::string lowerAscii(std::string_view text);
 
