@@ -183,23 +183,24 @@ std::optional<Columns> headerColumns(const std::vector<std::string>& fields, boo
             texts.erase(texts.begin());
         }
     }
-    std::vector<std::vector<std::string>> words;
     std::vector<std::string> names;
+    std::vector<std::optional<Coordinate>> coordinates;
     for (const std::string_view text : texts) {
-        words.push_back(nameWords(text));
-        names.push_back(withoutAngleUnit(words.back()));
+        const std::vector<std::string> words = nameWords(text);
+        names.push_back(withoutAngleUnit(words));
+        coordinates.push_back(coordinateOf(words));
     }
 
     // X and Y: the pair with the same qualifiers whose kind ranks first.
     std::optional<std::pair<std::size_t, std::size_t>> pair;
     std::optional<PointKind> pairKind;
-    for (std::size_t i = 0; i < words.size(); ++i) {
-        const std::optional<Coordinate> x = coordinateOf(words[i]);
+    for (std::size_t i = 0; i < coordinates.size(); ++i) {
+        const std::optional<Coordinate>& x = coordinates[i];
         if (!x || x->axis != 'x') {
             continue;
         }
-        for (std::size_t j = 0; j < words.size(); ++j) {
-            const std::optional<Coordinate> y = coordinateOf(words[j]);
+        for (std::size_t j = 0; j < coordinates.size(); ++j) {
+            const std::optional<Coordinate>& y = coordinates[j];
             if (y && y->axis == 'y' && y->qualifiers == x->qualifiers &&
                 (!pairKind || x->kind < *pairKind)) {
                 pair = std::pair{i, j};
@@ -228,8 +229,8 @@ std::optional<Columns> headerColumns(const std::vector<std::string>& fields, boo
     columns.y = pair->second;
     columns.rotation = find(names, kRotation);
     columns.side = find(names, kSide);
-    columns.xUnit = coordinateOf(words[pair->first])->unit;
-    columns.yUnit = coordinateOf(words[pair->second])->unit;
+    columns.xUnit = coordinates[pair->first]->unit;
+    columns.yUnit = coordinates[pair->second]->unit;
     return columns;
 }
 
