@@ -21,8 +21,31 @@ constexpr std::size_t kPositionSlack = 2;
 // is no header.
 constexpr std::size_t kLaterColumns = 8;
 
-// The separators tried, the usual first.
-constexpr std::array<char, 6> kSeparators{',', '\t', ';', '|', '!', '\0'};
+// How records are split: each separator, the usual first, plain and with
+// every record quoted whole. A blank-separated line quoted whole would be
+// one word, so blanks come plain only.
+struct Dialect {
+    Separator separator;
+    bool wrapped;
+};
+constexpr std::array<Dialect, 11> kDialects{{
+    {{','}, false},
+    {{','}, true},
+    {{'\t'}, false},
+    {{'\t'}, true},
+    {{';'}, false},
+    {{';'}, true},
+    {{'|'}, false},
+    {{'|'}, true},
+    {{'!'}, false},
+    {{'!'}, true},
+    {{'\0'}, false},
+}};
+
+// A record of the file is a comment when its first field starts with '#'.
+bool isComment(const Record& record) {
+    return !record.fields.empty() && record.fields.front().starts_with('#');
+}
 
 // "R12", "U3A", "C1_2", "LED4": letters, then a digit, then letters, digits
 // and a few marks.
@@ -359,10 +382,6 @@ bool RowRecords::next(Record& record) {
     return false;
 }
 
-bool isComment(const Record& record) {
-    return !record.fields.empty() && record.fields.front().starts_with('#');
-}
-
 numtext::ExactDecimal readFileNumber(std::string_view text, bool decimalComma, int shift) {
     numtext::ExactDecimal number = numtext::readExactDecimal(text, ".", shift);
     // A comma is a decimal point only with a digit after it: "12," is a
@@ -375,9 +394,6 @@ numtext::ExactDecimal readFileNumber(std::string_view text, bool decimalComma, i
 }
 
 std::string_view designatorIn(const Layout& layout, const Record& record, std::string& joined) {
-    if (isComment(record)) {
-        return {};
-    }
     // Up to the designator's column every mapping but by position counts
     // from the start.
     const std::size_t column = layout.columns.designator;
@@ -388,23 +404,15 @@ std::string_view designatorIn(const Layout& layout, const Record& record, std::s
     return column < record.fields.size() ? trimBlanks(record.fields[column]) : std::string_view();
 }
 
-std::optional<std::string> designatorOf(const Layout& layout, const Record& record) {
+bool rowFieldsOf(const Layout& layout, const Record& record, RowFields& row) {
     std::string joined;
     const std::string_view designator = designatorIn(layout, record, joined);
     if (designator.empty()) {
-        return std::nullopt;
-    }
-    return std::string(designator);
-}
-
-bool rowFieldsOf(const Layout& layout, const Record& record, RowFields& row) {
-    std::optional<std::string> designator = designatorOf(layout, record);
-    if (!designator) {
         return false;
     }
     const Columns& columns = layout.columns;
     row.line = record.line;
-    row.designator = std::move(*designator);
+    row.designator = designator;
     row.x = fieldOf(layout, record, columns.x).value_or("");
     row.y = fieldOf(layout, record, columns.y).value_or("");
     row.rotation = columns.rotation ? fieldOf(layout, record, *columns.rotation) : std::nullopt;
@@ -446,23 +454,12 @@ std::string Layout::described() const {
 std::vector<Reading> rankReadings(std::string_view text, bool eagleName) {
     std::vector<Reading> readings;
     const std::vector<LineStart> candidates = headerCandidates(text);
-    for (const char character : kSeparators) {
-        for (const bool wrapped : {false, true}) {
-            const Separator separator{character};
-            if (!(wrapped && separator.blanks())) {
-                addHeaderReadings(text, candidates, separator, wrapped, readings);
-            }
-        }
+    for (const Dialect& dialect : kDialects) {
+        addHeaderReadings(text, candidates, dialect.separator, dialect.wrapped, readings);
     }
-    for (const char character : kSeparators) {
-        for (const bool wrapped : {false, true}) {
-            const Separator separator{character};
-            if (wrapped && separator.blanks()) {
-                continue;
-            }
-            if (auto reading = headerlessReading(text, separator, wrapped, eagleName)) {
-                readings.push_back(std::move(*reading));
-            }
+    for (const Dialect& dialect : kDialects) {
+        if (auto reading = headerlessReading(text, dialect.separator, dialect.wrapped, eagleName)) {
+            readings.push_back(std::move(*reading));
         }
     }
     // The order above is the preference among equals.

@@ -82,11 +82,9 @@ struct RowFields {
     bool operator==(const RowFields&) const = default;
 };
 
-// The record's designator, blanks around taken off; nothing when it has
-// none. A comment record has none.
-std::optional<std::string> designatorOf(const Layout& layout, const Record& record);
-// The same without a copy: a view into the record, or into `joined` where
-// the layout joins fields; empty when there is none.
+// A row record's designator, blanks around taken off: a view into the
+// record, or into `joined` where the layout joins fields; empty when it has
+// none.
 std::string_view designatorIn(const Layout& layout, const Record& record, std::string& joined);
 
 // The record's fields for the layout's columns; false when the record has
@@ -119,8 +117,5 @@ std::vector<Reading> rankReadings(std::string_view text, bool eagleName);
 // Reads a number as a file writes it: "." as the point, or "," too where
 // `decimalComma`; an exponent allowed.
 numtext::ExactDecimal readFileNumber(std::string_view text, bool decimalComma, int shift = 0);
-
-// A record of the file is a comment when its first field starts with '#'.
-bool isComment(const Record& record);
 
 }  // namespace placement
