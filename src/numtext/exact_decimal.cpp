@@ -6,26 +6,6 @@
 #include "numtext/number_scan.h"
 
 namespace numtext {
-namespace {
-
-// An exponent far beyond any digit count saturates: the value is then
-// refused as too large or too fine all the same.
-constexpr long kExponentLimit = 100000;
-
-long exponentOf(std::string_view exponent) {
-    long value = 0;
-    bool negative = false;
-    for (const char c : exponent) {
-        if (c == '-') {
-            negative = true;
-        } else if (c >= '0' && c <= '9' && value < kExponentLimit) {
-            value = value * 10 + (c - '0');
-        }
-    }
-    return negative ? -value : value;
-}
-
-}  // namespace
 
 ExactDecimal readExactDecimal(std::string_view text, std::string_view decimal, int shift) {
     text = trimBlanks(text);
@@ -37,7 +17,8 @@ ExactDecimal readExactDecimal(std::string_view text, std::string_view decimal, i
     // shift have moved it.
     std::string digits = parts->intDigits;
     digits += parts->fracDigits;
-    long point = static_cast<long>(parts->intDigits.size()) + exponentOf(parts->exponent) + shift;
+    long long point =
+        static_cast<long long>(parts->intDigits.size()) + exponentValue(parts->exponent) + shift;
 
     // Leading zeros say nothing; trailing ones after the point neither.
     const std::size_t first = digits.find_first_not_of('0');
@@ -45,15 +26,15 @@ ExactDecimal readExactDecimal(std::string_view text, std::string_view decimal, i
         return {ExactDecimal::Status::Read, "0"};
     }
     digits.erase(0, first);
-    point -= static_cast<long>(first);
+    point -= static_cast<long long>(first);
     const std::size_t last = digits.find_last_not_of('0');
     digits.erase(last + 1);
 
-    if (point > static_cast<long>(kMaxIntegerDigits)) {
+    if (point > static_cast<long long>(kMaxIntegerDigits)) {
         return {ExactDecimal::Status::TooLarge, {}};
     }
-    const long fraction = static_cast<long>(digits.size()) - point;
-    if (fraction > static_cast<long>(kMaxFractionDigits)) {
+    const long long fraction = static_cast<long long>(digits.size()) - point;
+    if (fraction > static_cast<long long>(kMaxFractionDigits)) {
         return {ExactDecimal::Status::TooFine, {}};
     }
     std::string whole;
@@ -61,7 +42,7 @@ ExactDecimal readExactDecimal(std::string_view text, std::string_view decimal, i
     if (point <= 0) {
         whole = "0";
         after = std::string(static_cast<std::size_t>(-point), '0') + digits;
-    } else if (point >= static_cast<long>(digits.size())) {
+    } else if (point >= static_cast<long long>(digits.size())) {
         whole = digits + std::string(static_cast<std::size_t>(point) - digits.size(), '0');
     } else {
         whole = digits.substr(0, static_cast<std::size_t>(point));

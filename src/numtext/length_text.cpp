@@ -4,6 +4,7 @@
 #include <cstddef>
 #include <string>
 
+#include "numtext/ascii.h"
 #include "numtext/number_scan.h"
 
 namespace numtext {
@@ -14,16 +15,9 @@ using units::UnitFactor;
 constexpr char kMicro = '\xB5';   // the micro sign in the host's code page
 constexpr char kDegree = '\xB0';  // the degree sign
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
+// A letter of a unit's name: the micro sign too.
 bool isLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == kMicro;
+    return isAsciiLetter(c) || c == kMicro;
 }
 
 struct UnitName {
@@ -78,7 +72,7 @@ std::optional<LengthUnit> lengthUnitNamed(std::string_view word) {
     std::string key;
     for (const char c : word) {
         if (!isBlank(c)) {
-            key.push_back(lower(c));
+            key.push_back(toLowerAscii(c));
         }
     }
     for (const UnitName& name : kUnitNames) {
@@ -128,7 +122,7 @@ std::string_view withoutDegrees(std::string_view text) {
     }
     std::string word;
     for (const char c : rest.substr(start)) {
-        word.push_back(lower(c));
+        word.push_back(toLowerAscii(c));
     }
     for (const std::string_view name : kWords) {
         if (word == name) {

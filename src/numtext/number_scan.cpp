@@ -1,19 +1,15 @@
 #include "numtext/number_scan.h"
 
+#include <algorithm>
+
+#include "numtext/ascii.h"
+
 namespace numtext {
 namespace {
 
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-
 std::size_t digitRun(std::string_view text, std::size_t pos) {
     std::size_t end = pos;
-    while (end < text.size() && isDigit(text[end])) {
+    while (end < text.size() && isAsciiDigit(text[end])) {
         ++end;
     }
     return end - pos;
@@ -81,6 +77,19 @@ std::optional<NumberParts> scanNumber(std::string_view text, const NumberSyntax&
     }
     parts.end = pos;
     return parts;
+}
+
+long long exponentValue(std::string_view exponent) {
+    long long value = 0;
+    bool negative = false;
+    for (const char c : exponent) {
+        if (c == '-') {
+            negative = true;
+        } else if (isAsciiDigit(c)) {
+            value = std::min(kExponentLimit, value * 10 + (c - '0'));
+        }
+    }
+    return negative ? -value : value;
 }
 
 std::string_view trimBlanks(std::string_view text) {

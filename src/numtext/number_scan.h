@@ -35,6 +35,14 @@ struct NumberSyntax {
 // there are no digits or the grouping is malformed.
 std::optional<NumberParts> scanNumber(std::string_view text, const NumberSyntax& syntax);
 
+// An exponent far beyond any count of digits: a larger one is read as this,
+// and a number with it is out of any range all the same.
+inline constexpr long long kExponentLimit = 1'000'000'000;
+
+// The value of a scanned exponent ("-05", "+3", "12"), saturated at
+// +-kExponentLimit; 0 for none.
+long long exponentValue(std::string_view exponent);
+
 // Without the spaces and tabs at either end.
 std::string_view trimBlanks(std::string_view text);
 

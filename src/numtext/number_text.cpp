@@ -1,7 +1,5 @@
 #include "numtext/number_text.h"
 
-#include "numtext/number_scan.h"
-
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -11,32 +9,16 @@
 #include <limits>
 #include <system_error>
 
+#include "numtext/ascii.h"
+#include "numtext/number_scan.h"
+
 namespace numtext {
 namespace {
-
-bool isBlank(char c) {
-    return c == ' ' || c == '\t';
-}
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
 
 // Decimal power of the first non-zero digit plus the exponent, saturated; only
 // its sign matters: it tells an overflow from an underflow.
 long long magnitude(const NumberParts& parts) {
-    constexpr long long limit = 1'000'000'000;
-    long long exp = 0;
-    bool negativeExp = false;
-    for (char c : parts.exponent) {
-        if (c == '-') {
-            negativeExp = true;
-        } else if (isDigit(c)) {
-            exp = std::min(limit, exp * 10 + (c - '0'));
-        }
-    }
-    if (negativeExp) {
-        exp = -exp;
-    }
+    const long long exp = exponentValue(parts.exponent);
     const std::string_view intDigits = parts.intDigits;
     const auto firstInt = intDigits.find_first_not_of('0');
     if (firstInt != std::string_view::npos) {
@@ -44,7 +26,7 @@ long long magnitude(const NumberParts& parts) {
     }
     const auto firstFrac = parts.fracDigits.find_first_not_of('0');
     if (firstFrac == std::string_view::npos) {
-        return -limit;  // all zeros: no overflow possible
+        return -kExponentLimit;  // all zeros: no overflow possible
     }
     return -static_cast<long long>(firstFrac) - 1 + exp;
 }

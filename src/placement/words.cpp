@@ -7,10 +7,6 @@
 namespace placement {
 namespace {
 
-char lower(char c) {
-    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
 template <std::size_t N>
 bool isOneOf(std::string_view word, const std::array<std::string_view, N>& words) {
     for (const std::string_view w : words) {
@@ -110,14 +106,15 @@ std::optional<UnitStatement> unitAfterUnitWord(std::string_view rest) {
 std::string lowerAscii(std::string_view text) {
     std::string lowered(text);
     for (char& c : lowered) {
-        c = lower(c);
+        c = numtext::toLowerAscii(c);
     }
     return lowered;
 }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char p, char q) { return lower(p) == lower(q); });
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char p, char q) {
+               return numtext::toLowerAscii(p) == numtext::toLowerAscii(q);
+           });
 }
 
 Side sideOf(std::string_view word) {

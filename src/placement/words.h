@@ -6,21 +6,16 @@
 #include <string>
 #include <string_view>
 
+#include "numtext/ascii.h"
 #include "numtext/length_text.h"
 #include "numtext/number_scan.h"
 #include "placement/placement_file.h"
 
 namespace placement {
 
+using numtext::isAsciiDigit;
+using numtext::isAsciiLetter;
 using numtext::trimBlanks;
-
-inline bool isAsciiDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-inline bool isAsciiLetter(char c) {
-    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
 
 // ASCII letters in lower case, other bytes as they are.
 std::string lowerAscii(std::string_view text);
