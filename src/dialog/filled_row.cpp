@@ -9,8 +9,7 @@ bool Dialog::showFilledRow(const std::string& pattern) {
     LocationBoxes& boxes = boxesInSelectedMode();
 
     // Where the file's numbers lie in the mode selected now.
-    const std::optional<units::DbPoint> location =
-        boxes.locate(row.x, row.y, row.unit, boxes.mode()).location;
+    const std::optional<units::DbPoint> location = boxes.locate(row.x, row.y, row.unit).location;
     if (!location) {
         return false;
     }

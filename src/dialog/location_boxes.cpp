@@ -94,29 +94,24 @@ std::optional<BoxTexts> LocationBoxes::enter(std::string_view x, std::string_vie
 }
 
 BoxesReading LocationBoxes::read(const BoxTexts& texts) const {
-    return locationOf(boxValue(texts.x, shown_.x, shownX_), boxValue(texts.y, shown_.y, shownY_),
-                      mode_);
+    return locationOf(boxValue(texts.x, shown_.x, shownX_), boxValue(texts.y, shown_.y, shownY_));
 }
 
-BoxesReading LocationBoxes::locate(std::string_view x, std::string_view y, units::UnitFactor unit,
-                                   CoordinateMode mode) const {
+BoxesReading LocationBoxes::locate(std::string_view x, std::string_view y,
+                                   units::UnitFactor unit) const {
     const numtext::Locale decimalText{".", ""};
-    return locationOf(typedCoordinate(x, unit, decimalText), typedCoordinate(y, unit, decimalText),
-                      mode);
+    return locationOf(typedCoordinate(x, unit, decimalText), typedCoordinate(y, unit, decimalText));
 }
 
-BoxesReading LocationBoxes::locationOf(std::optional<double> x, std::optional<double> y,
-                                       CoordinateMode mode) const {
+BoxesReading LocationBoxes::locationOf(std::optional<double> x, std::optional<double> y) const {
     if (!x || !y) {
         return BoxesReading::refused(BoxesRefusal::NotANumber);
     }
     if (*x >= kRangeLimit || *y >= kRangeLimit) {
         return BoxesReading::refused(BoxesRefusal::BeyondRangeLimit);
     }
-    const std::optional<units::DbCoord> absoluteX =
-        toDbCoord(absoluteFrom(*x, origin_.x.value, mode));
-    const std::optional<units::DbCoord> absoluteY =
-        toDbCoord(absoluteFrom(*y, origin_.y.value, mode));
+    const std::optional<units::DbCoord> absoluteX = toDbCoord(absoluteFrom(*x, origin_.x.value));
+    const std::optional<units::DbCoord> absoluteY = toDbCoord(absoluteFrom(*y, origin_.y.value));
     if (!absoluteX || !absoluteY) {
         return BoxesReading::refused(BoxesRefusal::OutsideDbRange);
     }
@@ -136,8 +131,8 @@ std::int64_t LocationBoxes::boxedFrom(std::int32_t absolute, std::int32_t origin
     return std::int64_t{absolute} - offset;
 }
 
-double LocationBoxes::absoluteFrom(double boxed, std::int32_t origin, CoordinateMode mode) const {
-    const std::int32_t offset = mode == CoordinateMode::Relative ? origin : 0;
+double LocationBoxes::absoluteFrom(double boxed, std::int32_t origin) const {
+    const std::int32_t offset = mode_ == CoordinateMode::Relative ? origin : 0;
     return boxed + static_cast<double>(offset);
 }
 

@@ -49,7 +49,6 @@ class LocationBoxes {
 
     units::UnitFactor unitFactor() const { return unitFactor_; }
     void setUnitFactor(units::UnitFactor factor) { unitFactor_ = factor; }
-    CoordinateMode mode() const { return mode_; }
     void setMode(CoordinateMode mode) { mode_ = mode; }
     void setRelativeOrigin(units::DbPoint origin) { origin_ = origin; }
 
@@ -71,23 +70,21 @@ class LocationBoxes {
     // read in the user's format and rounded once.
     BoxesReading read(const BoxTexts& texts) const;
 
-    // Where decimal texts such as enter() takes, in `unit` and counted in
-    // `mode`, would put the part: what read() would give once they were
-    // entered there. The boxes stay as they are.
-    BoxesReading locate(std::string_view x, std::string_view y, units::UnitFactor unit,
-                        CoordinateMode mode) const;
+    // Where decimal texts such as enter() takes, in `unit`, would put the
+    // part: what read() would give once they were entered there. The boxes
+    // stay as they are.
+    BoxesReading locate(std::string_view x, std::string_view y, units::UnitFactor unit) const;
 
   private:
-    // The location of two box values, before any origin is added, in `mode`.
-    BoxesReading locationOf(std::optional<double> x, std::optional<double> y,
-                            CoordinateMode mode) const;
+    // The location of two box values, before any origin is added.
+    BoxesReading locationOf(std::optional<double> x, std::optional<double> y) const;
     // One box's value in database units, before any origin is added.
     std::optional<double> boxValue(const std::string& text, const std::string& shownText,
                                    std::int64_t shownDb) const;
     // The relative origin's rule: what a box shows is counted from the origin
     // in relative mode, and the origin is added back when it is read.
     std::int64_t boxedFrom(std::int32_t absolute, std::int32_t origin) const;
-    double absoluteFrom(double boxed, std::int32_t origin, CoordinateMode mode) const;
+    double absoluteFrom(double boxed, std::int32_t origin) const;
 
     numtext::Locale locale_;
     units::UnitFactor unitFactor_ = units::UnitFactor::PerMil;

@@ -109,8 +109,7 @@ bool Dialog::placeFromBytes(std::string_view bytes, std::string_view name) {
     const bool relative = form_.isSelected(ControlId::Option2);
 
     // A row the host cannot take is refused before anything changes.
-    const BoxesReading reading = state_.locationBoxes.locate(
-        row.x, row.y, row.boxUnit, relative ? CoordinateMode::Relative : CoordinateMode::Absolute);
+    const BoxesReading reading = boxesInSelectedMode().locate(row.x, row.y, row.boxUnit);
     if (!reading.location) {
         form_.tellUser(
             joined({name, ", line ", line, ": X ", row.x, ", Y ", row.y, " ", row.fileUnit,
