@@ -5,9 +5,7 @@
 namespace form {
 
 FormModel::FormModel(const InputClock& clock)
-    : clock_(clock),
-      captionParts_{std::string(formDescription().caption), {}, {}, {}},
-      caption_(captionParts_.text()) {
+    : clock_(clock), captionParts_{std::string(formDescription().caption), {}, {}, {}} {
     for (const ControlDescription& control : controlDescriptions()) {
         ControlState& s = state(control.id);
         s.text = std::string(control.caption);
@@ -127,7 +125,6 @@ void FormModel::setFormCaption(FormCaption caption) {
         return;
     }
     captionParts_ = std::move(caption);
-    caption_ = captionParts_.text();
     notifyForm();
 }
 

@@ -83,7 +83,7 @@ class FormModel {
     CheckValue checkValue(ControlId box) const;
     bool isVisible(ControlId id) const;
     // Form1's caption, whole and in its parts.
-    const std::string& caption() const { return caption_; }
+    std::string caption() const { return captionParts_.text(); }
     const FormCaption& captionParts() const { return captionParts_; }
     // Files and the clipboard are taken ("Place from file..." and "Place
     // from clipboard" are offered, drops are read).
@@ -164,7 +164,6 @@ class FormModel {
     FilesHandler filesHandler_;
     Handler clipboardHandler_;
     FormCaption captionParts_;
-    std::string caption_;
     bool placeFromFileOffered_ = true;
     std::vector<std::string> messages_;
     FormObserver* observer_ = nullptr;
