@@ -215,12 +215,12 @@ int controlIdNamed(const wchar_t* name) {
     return 0;
 }
 
-}  // namespace
-
 void printRatio(const wchar_t* what, const Interval& interval) {
     std::wprintf(L"%ls: ratio of medians %.2f, 95 %% interval %.2f to %.2f\n", what, interval.ratio,
                  interval.low, interval.high);
 }
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
     double limitSeconds = 240.0;
@@ -267,7 +267,9 @@ int wmain(int argc, wchar_t** argv) {
                      overFloor.ratio - overFloor.low <= kHalfWidth;
         }
     }
-    overFloor = ratioOfMedians(floor.times, program.times);
+    if (empty.times.size() < kLeastPairs) {
+        overFloor = ratioOfMedians(floor.times, program.times);
+    }
     printSummary(empty);
     printSummary(floor);
     printSummary(program);
